@@ -1,0 +1,182 @@
+// The stand-in player's COM-style objects: core, playlist manager, playlist,
+// items and strings. Every object counts its references and can be told to
+// fail, so a test can check that the plug-in released exactly what it took.
+//
+// Structural objects (core, manager, playlists, items) live as long as the
+// HostObjects that made them, so a count can be read even after it has
+// dropped to zero and an extra Release shows up as a negative count instead
+// of freeing memory twice. Strings are made fresh for every read and freed
+// at zero; `LiveStrings` counts those still held.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plugin/host_sdk.h"
+
+namespace standin {
+
+using dislist::IAIMPCore;
+using dislist::IAIMPPlaylist;
+using dislist::IAIMPPlaylistItem;
+using dislist::IAIMPServicePlaylistManager;
+using dislist::IAIMPString;
+
+// Reference count shared by all stand-in objects. `baseline` is the number
+// of references the host itself holds; anything above it is held by callers.
+class Counted {
+ public:
+  virtual ~Counted() = default;
+  LONG refs() const { return refs_; }
+  LONG baseline = 1;
+  virtual std::string Describe() const = 0;
+
+ protected:
+  ULONG AddRefImpl() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
+  ULONG ReleaseImpl() { return static_cast<ULONG>(::InterlockedDecrement(&refs_)); }
+  volatile LONG refs_ = 1;
+};
+
+class FakeString final : public IAIMPString {
+ public:
+  explicit FakeString(std::wstring text, bool nullData);
+  ~FakeString();
+  HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
+  ULONG WINAPI AddRef() override;
+  ULONG WINAPI Release() override;
+  HRESULT WINAPI Reserved1() override { return E_NOTIMPL; }
+  WCHAR* WINAPI GetData() override;
+  int WINAPI GetLength() override;
+
+  static LONG LiveStrings();
+
+ private:
+  volatile LONG refs_ = 1;
+  std::wstring text_;
+  bool nullData_;
+};
+
+// What reading one property of an item does.
+struct PropertyBehaviour {
+  HRESULT result = S_OK;      // returned by GetValueAsObject
+  bool yieldNull = false;     // success but no object
+  bool nullData = false;      // the string's data pointer is null
+};
+
+class FakeItem final : public IAIMPPlaylistItem, public Counted {
+ public:
+  FakeItem(std::wstring fileName, std::wstring displayText);
+  HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
+  ULONG WINAPI AddRef() override { return AddRefImpl(); }
+  ULONG WINAPI Release() override { return ReleaseImpl(); }
+  HRESULT WINAPI Reserved1() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved2() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved3() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved4() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved5() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved6() override { return E_NOTIMPL; }
+  HRESULT WINAPI GetValueAsObject(int propertyId, REFIID iid, void** value) override;
+  std::string Describe() const override;
+
+  std::wstring fileName;
+  std::wstring displayText;
+  std::map<int, PropertyBehaviour> behaviour;  // by property number
+  int propertyReads = 0;
+};
+
+class FakePlaylist final : public IAIMPPlaylist, public Counted {
+ public:
+  HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
+  ULONG WINAPI AddRef() override { return AddRefImpl(); }
+  ULONG WINAPI Release() override { return ReleaseImpl(); }
+  HRESULT WINAPI Reserved1() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved2() override { return E_NOTIMPL; }
+  HRESULT WINAPI Delete(IAIMPPlaylistItem* item) override;
+  HRESULT WINAPI Reserved4() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved5() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved6() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved7() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved8() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved9() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved10() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved11() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved12() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved13() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved14() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved15() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved16() override { return E_NOTIMPL; }
+  HRESULT WINAPI GetItem(int index, REFIID iid, void** item) override;
+  int WINAPI GetItemCount() override;
+  std::string Describe() const override { return "playlist"; }
+
+  std::vector<FakeItem*> items;           // the playlist holds one reference each
+  std::map<int, HRESULT> itemFailures;    // GetItem fails at these indexes
+  std::map<int, bool> itemYieldsNull;     // GetItem succeeds with no item
+  HRESULT deleteResult = S_OK;            // a failure leaves the item in place
+  int countCalls = 0;
+  int deleteCalls = 0;
+  std::vector<int> fetchedIndexes;
+};
+
+class FakePlaylistManager final : public IAIMPServicePlaylistManager, public Counted {
+ public:
+  HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
+  ULONG WINAPI AddRef() override { return AddRefImpl(); }
+  ULONG WINAPI Release() override { return ReleaseImpl(); }
+  HRESULT WINAPI Reserved1() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved2() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved3() override { return E_NOTIMPL; }
+  HRESULT WINAPI Reserved4() override { return E_NOTIMPL; }
+  HRESULT WINAPI GetPlayingPlaylist(IAIMPPlaylist** playlist) override;
+  std::string Describe() const override { return "playlist manager"; }
+
+  FakePlaylist* playing = nullptr;
+  HRESULT playingResult = S_OK;
+  bool yieldNull = false;  // success with no playlist
+  int calls = 0;
+};
+
+class FakeCore final : public IAIMPCore, public Counted {
+ public:
+  HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
+  ULONG WINAPI AddRef() override { return AddRefImpl(); }
+  ULONG WINAPI Release() override { return ReleaseImpl(); }
+  std::string Describe() const override { return "core"; }
+
+  FakePlaylistManager* manager = nullptr;
+  HRESULT queryResult = S_OK;  // a failure hands out nothing
+  bool yieldNull = false;      // success with a null manager
+};
+
+// Owns one core with its manager and playing playlist, and every item.
+class HostObjects {
+ public:
+  HostObjects();
+  HostObjects(const HostObjects&) = delete;
+  HostObjects& operator=(const HostObjects&) = delete;
+
+  FakeCore& core() { return *core_; }
+  FakePlaylistManager& manager() { return *manager_; }
+  FakePlaylist& playlist() { return *playlist_; }
+
+  FakeItem& AddItem(const std::wstring& fileName, const std::wstring& displayText = L"");
+  // The file names of the items left in the playlist, in order.
+  std::vector<std::wstring> FileNames() const;
+
+  // Objects whose count differs from what the host itself holds, with their
+  // counts, e.g. "item 2 (C:\x.mp3): 2 refs, expected 1"; empty when balanced.
+  // Strings still alive are reported too.
+  std::string Unbalanced() const;
+
+ private:
+  std::unique_ptr<FakeCore> core_;
+  std::unique_ptr<FakePlaylistManager> manager_;
+  std::unique_ptr<FakePlaylist> playlist_;
+  std::vector<std::unique_ptr<FakeItem>> allItems_;
+};
+
+}  // namespace standin

@@ -1,0 +1,25 @@
+#include "host_text.h"
+
+#include <windows.h>
+
+namespace standin {
+
+std::string ToUtf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int units = static_cast<int>(text.size());
+  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+  if (bytes > 0) ::WideCharToMultiByte(CP_UTF8, 0, text.data(), units, &result[0], bytes, nullptr, nullptr);
+  return result;
+}
+
+std::wstring ToWide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int bytes = static_cast<int>(utf8.size());
+  const int units = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), bytes, nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(units > 0 ? units : 0), L'\0');
+  if (units > 0) ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), bytes, &result[0], units);
+  return result;
+}
+
+}  // namespace standin

@@ -1,0 +1,12 @@
+// Text conversions for the stand-in player's own use (its messages, its
+// playlists); independent of the plug-in's code.
+#pragma once
+
+#include <string>
+
+namespace standin {
+
+std::string ToUtf8(const std::wstring& text);
+std::wstring ToWide(const std::string& utf8);
+
+}  // namespace standin

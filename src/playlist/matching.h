@@ -1,0 +1,16 @@
+// The two rules that decide what a user loses: which item is the previous
+// track, and which items are protected. Pure functions over UTF-8 bytes.
+#pragma once
+
+#include <string>
+
+namespace dislist {
+
+// Same bytes over the whole length, with only the ASCII letters A-Z and a-z
+// counted equal regardless of case. No other folding, no path normalisation.
+bool SameTrackName(const std::string& a, const std::string& b);
+
+// True when the display text holds "!delete" in any ASCII letter case.
+bool HasDeleteMarker(const std::string& displayText);
+
+}  // namespace dislist

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "plugin/host_sdk.h"
+
+namespace dislist {
+
+// UTF-8 text of one string property of a playlist item; empty when the item
+// is null or the property cannot be read. Keeps no reference to the item.
+std::string GetItemStringProperty(IAIMPPlaylistItem* item, int propertyId);
+
+}  // namespace dislist

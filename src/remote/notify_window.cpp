@@ -1,0 +1,88 @@
+#include "remote/notify_window.h"
+
+#include "log/log.h"
+#include "plugin/plugin.h"
+#include "remote/remote_access.h"
+#include "track/current_track_file.h"
+
+namespace dislist {
+
+void UnregisterNotificationWindowClass() noexcept {
+  ::UnregisterClassW(kNotifyWindowClass, ::GetModuleHandleW(nullptr));
+}
+
+bool AIMPDislistPlugin::CreateNotificationWindow() {
+  // Registered under the host executable, not this library. An existing
+  // registration is not an error: creation goes ahead with it.
+  const HINSTANCE host = ::GetModuleHandleW(nullptr);
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = NotificationWindowProc;
+  windowClass.hInstance = host;
+  windowClass.lpszClassName = kNotifyWindowClass;
+  ::RegisterClassW(&windowClass);
+
+  notifyWindow.reset(::CreateWindowExW(0, kNotifyWindowClass, kNotifyWindowName, 0, 0, 0, 0, 0,
+                                       HWND_MESSAGE, nullptr, host, this));
+  if (!notifyWindow) {
+    UnregisterNotificationWindowClass();
+    WriteLogLine("REMOTE: CreateWindowExW FAILED.");
+    return false;
+  }
+  WriteLogLine("REMOTE: notification window created.");
+  return true;
+}
+
+// Binds the window to its plug-in object from WM_NCCREATE on; anything
+// earlier goes straight to the default procedure.
+LRESULT CALLBACK NotificationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* plugin = reinterpret_cast<AIMPDislistPlugin*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    plugin = static_cast<AIMPDislistPlugin*>(creation->lpCreateParams);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(plugin));
+  }
+  if (plugin == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return plugin->HandleWindowMessage(window, message, wParam, lParam);
+  } catch (...) {
+    // Out of memory inside a handler: the host's thread must carry on.
+    return 0;
+  }
+}
+
+LRESULT AIMPDislistPlugin::HandleWindowMessage(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+  if (message == TRACK_CHANGE_MESSAGE) {
+    ProcessTrackChange();
+    return 0;
+  }
+  if (message != RA_NOTIFY_MESSAGE) return ::DefWindowProcW(window, message, wParam, lParam);
+
+  if (wParam == AIMP_RA_NOTIFY_TRACK_START) {
+    WriteLogLine("REMOTE: AIMP_RA_NOTIFY_TRACK_START");
+    std::string title, artist, album, fileName, genre, date;
+    std::uint32_t duration = 0, bitRate = 0, sampleRate = 0, channels = 0;
+    if (!ReadRemoteTrackInfo(title, artist, album, fileName, genre, date, duration, bitRate,
+                             sampleRate, channels)) {
+      return 0;
+    }
+    // Exact comparison: a change of letter case is a new name here.
+    if (fileName != lastWrittenFileName) {
+      lastWrittenFileName = fileName;
+      WriteCurrentTrackFile(fileName);
+    }
+    currentFileName = fileName;
+    // The track change runs from the message loop, after the host's
+    // notification has returned.
+    ::PostMessageW(notifyWindow.get(), TRACK_CHANGE_MESSAGE, 0, 0);
+    return 0;
+  }
+  if (wParam == AIMP_RA_NOTIFY_TRACK_INFO) {
+    WriteLogLine("REMOTE: AIMP_RA_NOTIFY_TRACK_INFO");
+    LogTrackReport();
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace dislist

@@ -1,0 +1,31 @@
+#include "support/plugin_fixture.h"
+
+namespace testing_support {
+
+void LinkedPlugin::SetUp() {
+  dislist::IAIMPPlugin* header = nullptr;
+  ASSERT_EQ(AIMPPluginGetHeader(&header), S_OK);
+  plugin = static_cast<dislist::AIMPDislistPlugin*>(header);
+  ASSERT_EQ(host.core().QueryInterface(dislist::IID_IAIMPServicePlaylistManager,
+                                       plugin->playlistManager.put_void()),
+            S_OK);
+  log.Skip();
+}
+
+void LinkedPlugin::TearDown() {
+  plugin->playlistManager.reset();
+  EXPECT_EQ(host.Unbalanced(), "");
+  EXPECT_EQ(plugin->Release(), 0u);
+}
+
+std::vector<std::string> RemovalHeader(const std::string& previous) {
+  return {"", "========================================", "PLAYLIST DELETE CHECK",
+          "PREVIOUS FILE: " + previous};
+}
+
+std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+}  // namespace testing_support
