@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "remote_access.h"
+#include "support/plugin_fixture.h"
+
+namespace dislist {
+namespace {
+
+using standin::SharedTrackBlock;
+using standin::TrackRecord;
+
+struct TrackInfo {
+  std::string title = "x", artist = "x", album = "x", fileName = "x", genre = "x", date = "x";
+  std::uint32_t duration = 9, bitRate = 9, sampleRate = 9, channels = 9;
+  bool ok = false;
+};
+
+class TrackInfoReader : public testing_support::LinkedPlugin {
+ protected:
+  TrackInfo Read() {
+    TrackInfo info;
+    info.ok = plugin->ReadRemoteTrackInfo(info.title, info.artist, info.album, info.fileName,
+                                          info.genre, info.date, info.duration, info.bitRate,
+                                          info.sampleRate, info.channels);
+    return info;
+  }
+  static void ExpectEmpty(const TrackInfo& info) {
+    EXPECT_FALSE(info.ok);
+    EXPECT_EQ(info.title + info.artist + info.album + info.fileName + info.genre + info.date, "");
+    EXPECT_EQ(info.duration + info.bitRate + info.sampleRate + info.channels, 0u);
+  }
+};
+
+TEST_F(TrackInfoReader, NoBlockGivesOneLine) {
+  ExpectEmpty(Read());
+  EXPECT_EQ(Lines(), std::vector<std::string>{"REMOTE: OpenFileMappingA failed."});
+}
+
+TEST_F(TrackInfoReader, ReadsEveryTextAndNumber) {
+  SharedTrackBlock block;
+  ASSERT_TRUE(block.ok());
+  TrackRecord record;
+  record.album = L"Alb\u00fcm";
+  record.artist = L"Artist";
+  record.date = L"1999";
+  record.fileName = L"C:\\Music\\\u266B.flac";
+  record.genre = L"Rock";
+  record.title = L"Title";
+  record.duration = 215000;
+  record.bitRate = 1411;
+  record.sampleRate = 44100;
+  record.channels = 2;
+  block.Publish(record);
+  const TrackInfo info = Read();
+  EXPECT_TRUE(info.ok);
+  EXPECT_EQ(info.album, "Alb\xC3\xBCm");
+  EXPECT_EQ(info.artist, "Artist");
+  EXPECT_EQ(info.date, "1999");
+  EXPECT_EQ(info.fileName, "C:\\Music\\\xE2\x99\xAB.flac");
+  EXPECT_EQ(info.genre, "Rock");
+  EXPECT_EQ(info.title, "Title");
+  EXPECT_EQ(info.duration, 215000u);
+  EXPECT_EQ(info.bitRate, 1411u);
+  EXPECT_EQ(info.sampleRate, 44100u);
+  EXPECT_EQ(info.channels, 2u);
+  EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(TrackInfoReader, EmptyFileNameKeepsTheOtherTextsButFails) {
+  SharedTrackBlock block;
+  TrackRecord record;
+  record.title = L"Stream";
+  record.bitRate = 128;
+  block.Publish(record);
+  const TrackInfo info = Read();
+  EXPECT_FALSE(info.ok);
+  EXPECT_EQ(info.title, "Stream");
+  EXPECT_EQ(info.fileName, "");
+  EXPECT_EQ(info.bitRate, 128u);
+  EXPECT_TRUE(Lines().empty());
+}
+
+// A record whose lengths lie must not make the reader leave the view.
+TEST_F(TrackInfoReader, LengthsPastTheViewAreRejected) {
+  SharedTrackBlock block;
+  for (std::uint32_t lie : {0x7FFFFFFFu, 0xFFFFFFFFu, 5000u}) {
+    TrackRecord record;
+    record.fileName = L"C:\\a.mp3";
+    record.duration = 1;
+    record.lengthOverride[3] = lie;
+    block.Publish(record);
+    ExpectEmpty(Read());
+  }
+  TrackRecord wraps;
+  wraps.fileName = L"C:\\a.mp3";
+  wraps.lengthOverride[0] = 0x80000000u;
+  wraps.lengthOverride[1] = 0x80000000u;
+  block.Publish(wraps);
+  ExpectEmpty(Read());
+  EXPECT_EQ(Lines(), std::vector<std::string>(4, "REMOTE: track info record out of bounds."));
+}
+
+}  // namespace
+}  // namespace dislist

@@ -1,0 +1,84 @@
+#include "track/current_track_file.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "plugin/plugin.h"
+#include "support/log_capture.h"
+#include "support/temp_dir.h"
+
+namespace dislist {
+namespace {
+
+using testing_support::ReadFileBytes;
+
+TEST(NamePart, LastSeparatorOfEitherKindWins) {
+  EXPECT_EQ(NamePart("C:\\Music\\Album\\Song.mp3"), "Song.mp3");
+  EXPECT_EQ(NamePart("C:\\Music\\Album/Song.mp3"), "Song.mp3");
+  EXPECT_EQ(NamePart("C:/Music/Album\\Song.mp3"), "Song.mp3");
+  EXPECT_EQ(NamePart("Song.mp3"), "Song.mp3");
+  EXPECT_EQ(NamePart("http://radio.example/live/"), "");
+  EXPECT_EQ(NamePart("C:\\Music\\"), "");
+  EXPECT_EQ(NamePart(""), "");
+}
+
+class CurrentTrackFile : public ::testing::Test {
+ protected:
+  void SetUp() override { currentTrackFilePath = dir.path() + L"AIMP_CURRENT_TRACK.txt"; }
+  void TearDown() override { currentTrackFilePath.clear(); }
+  std::string Content() const { return ReadFileBytes(currentTrackFilePath); }
+
+  testing_support::TempDir dir;
+  testing_support::LogCapture log;
+};
+
+TEST_F(CurrentTrackFile, HoldsExactlyTheNamePartBytes) {
+  WriteCurrentTrackFile("C:\\Music\\Album\\Song.mp3");
+  EXPECT_EQ(Content(), "Song.mp3");
+  EXPECT_EQ(log.NewLines(),
+            (std::vector<std::string>{"CURRENT TRACK FILE: UPDATED.", "CURRENT TRACK: Song.mp3"}));
+
+  WriteCurrentTrackFile("D:\\x\\Long name of a track.flac");
+  WriteCurrentTrackFile("D:\\x/Short.ogg");
+  EXPECT_EQ(Content(), "Short.ogg");  // no remainder of the longer name
+
+  WriteCurrentTrackFile("Caf\xC3\xA9 12.mp3");  // UTF-8, no byte-order mark
+  EXPECT_EQ(Content(), "Caf\xC3\xA9 12.mp3");
+}
+
+TEST_F(CurrentTrackFile, TrailingSeparatorLeavesTheFileAlone) {
+  WriteCurrentTrackFile("C:\\a\\kept.mp3");
+  log.Skip();
+  WriteCurrentTrackFile("http://radio.example/live/");
+  EXPECT_EQ(Content(), "kept.mp3");
+  EXPECT_EQ(log.NewLines(), std::vector<std::string>{"CURRENT TRACK FILE: filename is empty."});
+}
+
+TEST_F(CurrentTrackFile, EmptyPathIsCheckedFirst) {
+  currentTrackFilePath.clear();
+  WriteCurrentTrackFile("");
+  WriteCurrentTrackFile("C:\\a.mp3");
+  EXPECT_EQ(log.NewLines(), std::vector<std::string>(2, "CURRENT TRACK FILE: path is empty."));
+  EXPECT_EQ(::GetFileAttributesW((dir.path() + L"AIMP_CURRENT_TRACK.txt").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(CurrentTrackFile, PathTakenByAFolderIsAccessDenied) {
+  ASSERT_TRUE(::CreateDirectoryW(currentTrackFilePath.c_str(), nullptr));
+  WriteCurrentTrackFile("C:\\a.mp3");
+  EXPECT_EQ(log.NewLines(),
+            (std::vector<std::string>{"CURRENT TRACK FILE: CreateFileW FAILED.", "WINDOWS ERROR: 5",
+                                      "REASON: ACCESS DENIED.",
+                                      "Windows does not allow writing to the plugin folder."}));
+}
+
+TEST_F(CurrentTrackFile, MissingFolderIsPathNotFound) {
+  currentTrackFilePath = dir.path() + L"missing\\AIMP_CURRENT_TRACK.txt";
+  WriteCurrentTrackFile("C:\\a.mp3");
+  EXPECT_EQ(log.NewLines(),
+            (std::vector<std::string>{"CURRENT TRACK FILE: CreateFileW FAILED.", "WINDOWS ERROR: 3",
+                                      "REASON: PATH NOT FOUND."}));
+}
+
+}  // namespace
+}  // namespace dislist
