@@ -18,4 +18,6 @@ wineserver -p </dev/null >/dev/null 2>&1
 status=0
 ctest --preset mingw || status=$?
 wineserver -k || true
+
+bash scripts/fuzz.sh || status=1
 exit $status

@@ -1,0 +1,37 @@
+// Loads the built plug-in library as the player does and holds its object.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "plugin/host_sdk.h"
+
+namespace standin {
+
+class LoadedPlugin {
+ public:
+  // LoadLibraryW by path, then AIMPPluginGetHeader. Check ok() afterwards;
+  // error() tells what failed.
+  explicit LoadedPlugin(const std::wstring& dllPath);
+  // Releases the object and frees the library, unless already done.
+  ~LoadedPlugin();
+  LoadedPlugin(const LoadedPlugin&) = delete;
+  LoadedPlugin& operator=(const LoadedPlugin&) = delete;
+
+  bool ok() const { return plugin_ != nullptr; }
+  const std::string& error() const { return error_; }
+  dislist::IAIMPPlugin* operator->() const { return plugin_; }
+  dislist::IAIMPPlugin* get() const { return plugin_; }
+  HMODULE module() const { return module_; }
+
+  // The player's last Release, then FreeLibrary. Returns Release's result.
+  ULONG Unload();
+
+ private:
+  HMODULE module_ = nullptr;
+  dislist::IAIMPPlugin* plugin_ = nullptr;
+  std::string error_;
+};
+
+}  // namespace standin

@@ -1,0 +1,104 @@
+// Loading, unloading and loading again in one process, and a long run.
+#include <windows.h>
+
+#include "e2e/e2e_fixture.h"
+
+namespace testing_support {
+namespace {
+
+using standin::Player;
+using standin::RecordFor;
+
+constexpr wchar_t kNotifyClass[] = L"AIMP_Dislist_Remote_Test6";
+
+// Lowest free handle slot: a handle leaked by the plug-in keeps it taken.
+ULONG_PTR LowestFreeHandle() {
+  HANDLE probe = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  const auto value = reinterpret_cast<ULONG_PTR>(probe);
+  ::CloseHandle(probe);
+  return value;
+}
+
+TEST(Lifecycle, LoadedAgainElsewhereTheWindowReachesTheNewObject) {
+  TempDir first;
+  TempDir second;
+  LogCapture log;
+  const std::wstring firstDll = CopyDllInto(first.path());
+  const std::wstring secondDll = CopyDllInto(second.path(), L"AIMP_Dislist.dll");
+
+  void* oldBase = nullptr;
+  SIZE_T oldSize = 0;
+  {
+    Player player(firstDll);
+    ASSERT_TRUE(player.plugin.ok()) << player.plugin.error();
+    ASSERT_EQ(player.Start(), S_OK);
+    player.Play(RecordFor(L"C:\\one.mp3"));
+    player.Stop();
+    oldBase = player.plugin.module();
+    MEMORY_BASIC_INFORMATION region = {};
+    ::VirtualQuery(oldBase, &region, sizeof region);
+    oldSize = reinterpret_cast<IMAGE_NT_HEADERS*>(
+                  static_cast<char*>(oldBase) +
+                  static_cast<IMAGE_DOS_HEADER*>(oldBase)->e_lfanew)
+                  ->OptionalHeader.SizeOfImage;
+    EXPECT_EQ(player.plugin.Unload(), 0u);
+  }
+  // Keep the old library's addresses unusable, so a class still pointing at
+  // its window procedure would crash instead of finding new code there.
+  void* reserved = ::VirtualAlloc(oldBase, oldSize, MEM_RESERVE, PAGE_NOACCESS);
+  ASSERT_NE(reserved, nullptr);
+
+  Player player(secondDll);
+  ASSERT_TRUE(player.plugin.ok()) << player.plugin.error();
+  EXPECT_NE(static_cast<void*>(player.plugin.module()), oldBase);
+  ASSERT_EQ(player.Start(), S_OK);
+  log.Skip();
+  player.Play(RecordFor(L"C:\\two.mp3"));
+  EXPECT_EQ(ReadFileBytes(second.path() + L"AIMP_CURRENT_TRACK.txt"), "two.mp3");
+  EXPECT_EQ(ReadFileBytes(first.path() + L"AIMP_CURRENT_TRACK.txt"), "one.mp3");
+  const auto lines = log.NewLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "CURRENT: C:\\two.mp3");
+  player.Stop();
+  player.plugin.Unload();
+  ::VirtualFree(reserved, 0, MEM_RELEASE);
+}
+
+TEST(Lifecycle, ObjectReleasedWithoutFinalizeLeavesNoLiveWindow) {
+  TempDir dir;
+  LogCapture log;
+  Player player(CopyDllInto(dir.path()));
+  ASSERT_EQ(player.Start(), S_OK);
+  const HWND window = player.remote->registered;
+  // The last Release and FreeLibrary with no Finalize before them.
+  EXPECT_EQ(player.plugin.Unload(), 0u);
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_EQ(standin::CountMessageOnlyWindows(kNotifyClass), 0);
+  EXPECT_EQ(player.objects.manager().refs(), 1);
+}
+
+TEST_F(EndToEnd, SoakOfTwoThousandTrackChanges) {
+  for (int i = 0; i < 2000; ++i) {
+    player->objects.AddItem(L"C:\\Music\\" + std::to_wstring(i) + L".mp3",
+                            i % 10 == 0 ? L"keep !delete" : L"");
+  }
+  StartQuietly();
+  player->objects.manager().baseline = 2;  // the plug-in's own, until Finalize
+  player->Play(RecordFor(L"C:\\Music\\0.mp3"));
+  const ULONG_PTR handleBefore = LowestFreeHandle();
+  const int windowsBefore = standin::CountMessageOnlyWindows(nullptr);
+  for (int i = 1; i <= 2000; ++i) {
+    player->Play(RecordFor(L"C:\\Music\\" + std::to_wstring(i % 2000) + L".mp3"));
+    ASSERT_EQ(player->objects.Unbalanced(), "") << "after track change " << i;
+  }
+  EXPECT_EQ(LowestFreeHandle(), handleBefore);
+  EXPECT_EQ(standin::CountMessageOnlyWindows(nullptr), windowsBefore);
+  EXPECT_EQ(standin::CountMessageOnlyWindows(kNotifyClass), 1);
+  // Every tenth track is protected; all others were removed as they ended.
+  EXPECT_EQ(player->objects.FileNames().size(), 200u);
+  EXPECT_EQ(CurrentTrackFile(), "0.mp3");
+  player->objects.manager().baseline = 1;
+}
+
+}  // namespace
+}  // namespace testing_support

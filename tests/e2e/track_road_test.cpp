@@ -1,0 +1,140 @@
+// The road of a track change through the loaded library: notification,
+// record, current-track file, report, posted track change and removal.
+#include <windows.h>
+
+#include "e2e/e2e_fixture.h"
+#include "remote/remote_access.h"
+
+namespace testing_support {
+namespace {
+
+using standin::RecordFor;
+using dislist::AIMP_RA_NOTIFY_TRACK_INFO;
+using dislist::AIMP_RA_NOTIFY_TRACK_START;
+
+class TrackRoad : public EndToEnd {
+ protected:
+  void SetUp() override {
+    EndToEnd::SetUp();
+    player->objects.AddItem(L"C:\\Music\\a.mp3", L"A");
+    player->objects.AddItem(L"C:\\Music\\b.mp3", L"B !delete");
+    player->objects.AddItem(L"C:\\Music\\c.mp3", L"C");
+    player->objects.AddItem(L"C:\\Music\\d.mp3", L"D");
+    StartQuietly();
+  }
+  std::vector<std::wstring> Left() const { return player->objects.FileNames(); }
+};
+
+TEST_F(TrackRoad, TrackInfoThenTrackStartForTheSameFile) {
+  player->Play(RecordFor(L"C:\\Music\\a.mp3", L"Song A"));
+  const auto lines = Lines();
+  ASSERT_EQ(lines.size(), 22u);
+  EXPECT_EQ(lines[0], "REMOTE: AIMP_RA_NOTIFY_TRACK_INFO");
+  EXPECT_EQ(lines[1], "CURRENT TRACK FILE: UPDATED.");
+  EXPECT_EQ(lines[2], "CURRENT TRACK: a.mp3");
+  EXPECT_EQ(lines[7], "TITLE: Song A");
+  EXPECT_EQ(lines[18], "REMOTE: AIMP_RA_NOTIFY_TRACK_START");  // no second file write
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 19, lines.end()),
+            (std::vector<std::string>{"", "TRACK START: first tracked track.",
+                                      "CURRENT: C:\\Music\\a.mp3"}));
+  EXPECT_EQ(CurrentTrackFile(), "a.mp3");
+}
+
+TEST_F(TrackRoad, TrackStartThenTrackInfoWritesNoReport) {
+  player->Announce(RecordFor(L"C:\\Music\\a.mp3"), AIMP_RA_NOTIFY_TRACK_START);
+  player->Announce(RecordFor(L"C:\\Music\\a.mp3"), AIMP_RA_NOTIFY_TRACK_INFO);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{
+                         "REMOTE: AIMP_RA_NOTIFY_TRACK_START", "CURRENT TRACK FILE: UPDATED.",
+                         "CURRENT TRACK: a.mp3", "", "TRACK START: first tracked track.",
+                         "CURRENT: C:\\Music\\a.mp3", "REMOTE: AIMP_RA_NOTIFY_TRACK_INFO"}));
+}
+
+TEST_F(TrackRoad, TheTrackChangeRunsOnlyAfterTheNotificationReturns) {
+  player->block->Publish(RecordFor(L"C:\\Music\\a.mp3"));
+  EXPECT_EQ(player->remote->Notify(AIMP_RA_NOTIFY_TRACK_START), 0);
+  EXPECT_EQ(Count("TRACK START: first tracked track."), 0);
+  standin::PumpMessages();
+  EXPECT_EQ(Count("TRACK START: first tracked track."), 1);
+}
+
+TEST_F(TrackRoad, PlayingThroughRemovesPlayedTracksButNotProtectedOnes) {
+  player->Play(RecordFor(L"C:\\Music\\a.mp3"));
+  player->Play(RecordFor(L"C:\\Music\\b.mp3"));
+  EXPECT_EQ(Count("PLAYLIST DELETE: SUCCESS."), 1);
+  player->Play(RecordFor(L"C:\\Music\\c.mp3"));
+  EXPECT_EQ(Count("PLAYLIST DELETE: SKIPPED."), 1);
+  player->Play(RecordFor(L"C:\\Music\\elsewhere.mp3"));
+  player->Play(RecordFor(L"C:\\Music\\d.mp3"));
+  EXPECT_EQ(Count("PLAYLIST DELETE: previous track NOT FOUND."), 1);
+  EXPECT_EQ(Left(), (std::vector<std::wstring>{L"C:\\Music\\b.mp3", L"C:\\Music\\d.mp3"}));
+  EXPECT_EQ(CurrentTrackFile(), "d.mp3");
+}
+
+TEST_F(TrackRoad, TwoTrackStartsBeforeTheLoopRuns) {
+  player->Play(RecordFor(L"C:\\Music\\a.mp3"));
+  log.Skip();
+  player->block->Publish(RecordFor(L"C:\\Music\\c.mp3"));
+  player->remote->Notify(AIMP_RA_NOTIFY_TRACK_START);
+  player->block->Publish(RecordFor(L"C:\\Music\\d.mp3"));
+  player->remote->Notify(AIMP_RA_NOTIFY_TRACK_START);
+  standin::PumpMessages();
+  EXPECT_EQ(Count("NEW TRACK STARTED"), 1);
+  EXPECT_EQ(Count("CURRENT: C:\\Music\\d.mp3"), 1);
+  EXPECT_EQ(Left(), (std::vector<std::wstring>{L"C:\\Music\\b.mp3", L"C:\\Music\\c.mp3",
+                                               L"C:\\Music\\d.mp3"}));
+}
+
+TEST_F(TrackRoad, EmptyFileNameChangesNothing) {
+  player->Play(RecordFor(L"C:\\Music\\a.mp3"));
+  log.Skip();
+  player->Play(RecordFor(L""));
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"REMOTE: AIMP_RA_NOTIFY_TRACK_INFO",
+                                               "REMOTE: AIMP_RA_NOTIFY_TRACK_START"}));
+  EXPECT_EQ(CurrentTrackFile(), "a.mp3");
+  EXPECT_EQ(Left().size(), 4u);
+}
+
+TEST_F(TrackRoad, OtherCodesAndMessagesLogNothing) {
+  player->block->Publish(RecordFor(L"C:\\Music\\a.mp3"));
+  for (WPARAM code : {WPARAM{0}, WPARAM{3}, WPARAM{0x102}, ~WPARAM{0} - 1}) {
+    EXPECT_EQ(player->remote->Notify(code), 0);
+  }
+  ::SendMessageW(player->remote->registered, WM_USER + 0x75, 11, 0);
+  standin::PumpMessages();
+  EXPECT_TRUE(Lines().empty());
+  EXPECT_EQ(CurrentTrackFile(), "");
+}
+
+TEST_F(TrackRoad, SharedBlockMissing) {
+  player->block.reset();
+  player->Play(RecordFor(L"C:\\Music\\a.mp3"));
+  EXPECT_EQ(Lines(), (std::vector<std::string>{
+                         "REMOTE: AIMP_RA_NOTIFY_TRACK_INFO", "REMOTE: OpenFileMappingA failed.",
+                         "REMOTE: AIMP_RA_NOTIFY_TRACK_START", "REMOTE: OpenFileMappingA failed."}));
+}
+
+TEST_F(TrackRoad, CaseChangeRewritesTheFileButIsTheSameTrack) {
+  player->Play(RecordFor(L"C:\\Music\\a.mp3"));
+  log.Skip();
+  player->Announce(RecordFor(L"C:\\Music\\A.MP3"), AIMP_RA_NOTIFY_TRACK_START);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"REMOTE: AIMP_RA_NOTIFY_TRACK_START",
+                                               "CURRENT TRACK FILE: UPDATED.",
+                                               "CURRENT TRACK: A.MP3"}));
+  EXPECT_EQ(CurrentTrackFile(), "A.MP3");
+  EXPECT_EQ(Left().size(), 4u);
+}
+
+TEST_F(TrackRoad, RefusedDeleteIsReportedAndNotRetried) {
+  player->objects.playlist().deleteResult = static_cast<HRESULT>(0x80070005L);
+  player->Play(RecordFor(L"C:\\Music\\a.mp3"));
+  player->Play(RecordFor(L"C:\\Music\\c.mp3"));
+  player->objects.playlist().deleteResult = S_OK;
+  player->Play(RecordFor(L"C:\\Music\\d.mp3"));
+  EXPECT_EQ(Count("HRESULT: 0x80070005"), 1);
+  EXPECT_EQ(Count("PREVIOUS FILE: C:\\Music\\a.mp3"), 1);
+  EXPECT_EQ(Left(), (std::vector<std::wstring>{L"C:\\Music\\a.mp3", L"C:\\Music\\b.mp3",
+                                               L"C:\\Music\\d.mp3"}));
+}
+
+}  // namespace
+}  // namespace testing_support
