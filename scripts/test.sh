@@ -13,8 +13,11 @@ export WINEPREFIX="$PWD/build/wineprefix"
 rm -rf "$WINEPREFIX"
 source scripts/wine-prefix.sh
 
-# A persistent server saves Wine's start-up on every test process.
+# A persistent server saves Wine's start-up on every test process. Its
+# service processes are started here, away from ctest's output pipes, which
+# they would otherwise hold open for as long as they live.
 wineserver -p </dev/null >/dev/null 2>&1
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 status=0
 ctest --preset mingw || status=$?
 wineserver -k || true

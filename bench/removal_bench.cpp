@@ -1,0 +1,81 @@
+// One removal of the previous track from playlists of 1,000, 10,000 and
+// 100,000 items, the match last, against its floor: the same host calls and
+// the same number of log lines done bare, in the same run.
+#include <cstdio>
+
+#include "bench/bench_util.h"
+#include "com_objects.h"
+#include "log/log.h"
+#include "plugin/plugin.h"
+
+namespace {
+
+using standin::HostObjects;
+
+constexpr int kRemovalLogLines = 13;  // header 4, count, found 4, deleting 2, success, separator
+
+// What the removal cannot avoid doing: every item fetched, its file name read,
+// converted and compared, every reference released; at the match the display
+// text read and the delete; and its log lines.
+void Floor(HostObjects& host, const std::string& previous) {
+  dislist::IAIMPPlaylist* playlist = nullptr;
+  host.manager().GetPlayingPlaylist(&playlist);
+  const int count = playlist->GetItemCount();
+  for (int index = 0; index < count; ++index) {
+    dislist::IAIMPPlaylistItem* item = nullptr;
+    playlist->GetItem(index, dislist::IID_IAIMPPlaylistItem, reinterpret_cast<void**>(&item));
+    dislist::IAIMPString* name = nullptr;
+    item->GetValueAsObject(3, dislist::IID_IAIMPString, reinterpret_cast<void**>(&name));
+    const std::string text = dislist::WideToUtf8(name->GetData(), static_cast<std::size_t>(name->GetLength()));
+    name->Release();
+    if (text.size() == previous.size() && text == previous) {
+      dislist::IAIMPString* display = nullptr;
+      item->GetValueAsObject(1, dislist::IID_IAIMPString, reinterpret_cast<void**>(&display));
+      display->Release();
+      playlist->Delete(item);
+    }
+    item->Release();
+  }
+  playlist->Release();
+  for (int line = 0; line < kRemovalLogLines; ++line) bench::BareLogLine("PLAYLIST DELETE: SUCCESS.");
+}
+
+}  // namespace
+
+int main() {
+  std::printf("removal of the last of N items: plug-in against its floor (median)\n");
+  std::printf("%10s %12s %12s %7s %14s\n", "items", "plug-in ms", "floor ms", "ratio", "ns per item");
+  for (int size : {1000, 10000, 100000}) {
+    HostObjects host;
+    for (int i = 0; i < size - 1; ++i) host.AddItem(L"C:\\Music\\Artist\\Album\\Track " + std::to_wstring(i) + L".mp3", L"Title");
+    const std::wstring lastWide = L"C:\\Music\\Artist\\Album\\Last track.mp3";
+    const std::string last = "C:\\Music\\Artist\\Album\\Last track.mp3";
+
+    dislist::IAIMPPlugin* header = nullptr;
+    AIMPPluginGetHeader(&header);
+    auto* plugin = static_cast<dislist::AIMPDislistPlugin*>(header);
+    host.core().QueryInterface(dislist::IID_IAIMPServicePlaylistManager, plugin->playlistManager.put_void());
+
+    const int runs = size >= 100000 ? 7 : size >= 10000 ? 21 : 101;
+    std::vector<double> pluginTimes, floorTimes;
+    for (int run = 0; run < runs; ++run) {
+      host.AddItem(lastWide, L"Last");
+      double start = bench::NowSeconds();
+      plugin->DeletePreviousTrackFromPlaylist(last);
+      pluginTimes.push_back(bench::NowSeconds() - start);
+
+      host.AddItem(lastWide, L"Last");
+      start = bench::NowSeconds();
+      Floor(host, last);
+      floorTimes.push_back(bench::NowSeconds() - start);
+    }
+    plugin->playlistManager.reset();
+    header->Release();
+
+    const double pluginMedian = bench::Percentile(pluginTimes, 0.5);
+    const double floorMedian = bench::Percentile(floorTimes, 0.5);
+    std::printf("%10d %12.3f %12.3f %7.2f %14.1f\n", size, pluginMedian * 1e3, floorMedian * 1e3,
+                pluginMedian / floorMedian, pluginMedian * 1e9 / size);
+  }
+  return 0;
+}
