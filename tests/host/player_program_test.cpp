@@ -1,0 +1,126 @@
+// The dislist-player program as a person runs it: exit codes and messages.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "support/log_capture.h"
+#include "support/temp_dir.h"
+
+namespace testing_support {
+namespace {
+
+struct Outcome {
+  DWORD exitCode = 0xFFFFFFFF;
+  std::string output;  // stdout and stderr together
+};
+
+Outcome RunPlayer(const std::wstring& arguments) {
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring folder(self);
+  folder = folder.substr(0, folder.find_last_of(L"\\/") + 1);
+  std::wstring command = L"\"" + folder + L"dislist-player.exe\" " + arguments;
+
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  ::CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+  ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  startup.hStdInput = nullptr;
+  PROCESS_INFORMATION process = {};
+  Outcome outcome;
+  if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+    ::CloseHandle(readEnd);
+    ::CloseHandle(writeEnd);
+    outcome.output = "CreateProcessW failed";
+    return outcome;
+  }
+  ::CloseHandle(writeEnd);
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    outcome.output.append(buffer, read);
+  }
+  ::WaitForSingleObject(process.hProcess, INFINITE);
+  ::GetExitCodeProcess(process.hProcess, &outcome.exitCode);
+  ::CloseHandle(process.hProcess);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(readEnd);
+  return outcome;
+}
+
+bool Has(const Outcome& outcome, const std::string& text) {
+  return outcome.output.find(text) != std::string::npos;
+}
+
+void WriteText(const std::wstring& path, const std::string& text) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  ::CloseHandle(file);
+}
+
+TEST(PlayerProgram, SamplePlaylistShowsRemovedAndKeptEntries) {
+  LogCapture log;
+  const Outcome run = RunPlayer(L"");
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  EXPECT_TRUE(Has(run, "removed 01 Opening Lights.mp3")) << run.output;
+  EXPECT_TRUE(Has(run, "kept Keep This One.flac (protected by !delete)")) << run.output;
+  EXPECT_TRUE(Has(run, "AIMP_CURRENT_TRACK.txt: \"Terminus.ogg\"")) << run.output;
+  EXPECT_TRUE(Has(run, "  | PLUGIN READY.")) << run.output;
+}
+
+TEST(PlayerProgram, OwnPlaylistWithRelativePathsAndABadLine) {
+  LogCapture log;
+  TempDir dir;
+  WriteText(dir.path() + L"mine.m3u8",
+            "#EXTM3U\n#EXTINF:1,First\nsongs\\one.mp3\nbad|line\n#EXTINF:2,Second !DELETE\n"
+            "songs\\two.mp3\n#EXTINF:3,Third\nsongs\\three.mp3\n");
+  const Outcome run = RunPlayer(L"\"" + dir.path() + L"mine.m3u8\"");
+  EXPECT_EQ(run.exitCode, 0u) << run.output;
+  EXPECT_TRUE(Has(run, "playlist line 4: not a file path or address, skipped")) << run.output;
+  EXPECT_TRUE(Has(run, "removed one.mp3")) << run.output;
+  EXPECT_TRUE(Has(run, "kept two.mp3 (protected by !delete)")) << run.output;
+  EXPECT_TRUE(Has(run, "songs\\two.mp3\r\n  ") || Has(run, "songs\\two.mp3\n  ")) << run.output;
+}
+
+TEST(PlayerProgram, FaultsShowWhatTheLogSays) {
+  LogCapture log;
+  const Outcome refused = RunPlayer(L"--fault delete-refused");
+  EXPECT_EQ(refused.exitCode, 0u);
+  EXPECT_TRUE(Has(refused, "AIMP refused to remove 01 Opening Lights.mp3 (HRESULT: 0x80070005)"))
+      << refused.output;
+  const Outcome noWindow = RunPlayer(L"--fault no-remote-window");
+  EXPECT_TRUE(Has(noWindow, "plug-in start-up: FAILED")) << noWindow.output;
+  EXPECT_TRUE(Has(noWindow, "REMOTE: AIMP Remote Access window NOT FOUND.")) << noWindow.output;
+  const Outcome noPlaylist = RunPlayer(L"--fault no-playing-playlist");
+  EXPECT_TRUE(Has(noPlaylist, "playing playlist unavailable (HRESULT: 0x80004005)")) << noPlaylist.output;
+}
+
+TEST(PlayerProgram, ClearErrorsAndExitCodes) {
+  const Outcome missing = RunPlayer(L"C:\\no\\such\\list.m3u");
+  EXPECT_EQ(missing.exitCode, 1u);
+  EXPECT_TRUE(Has(missing, "cannot read playlist C:\\no\\such\\list.m3u")) << missing.output;
+
+  TempDir dir;
+  WriteText(dir.path() + L"empty.m3u", "#EXTM3U\r\n");
+  const Outcome empty = RunPlayer(L"\"" + dir.path() + L"empty.m3u\"");
+  EXPECT_EQ(empty.exitCode, 1u);
+  EXPECT_TRUE(Has(empty, "holds no tracks")) << empty.output;
+
+  EXPECT_EQ(RunPlayer(L"--fault everything").exitCode, 2u);
+  EXPECT_EQ(RunPlayer(L"--nonsense").exitCode, 2u);
+  const Outcome help = RunPlayer(L"--help");
+  EXPECT_EQ(help.exitCode, 0u);
+  EXPECT_TRUE(Has(help, "Usage: dislist-player")) << help.output;
+}
+
+}  // namespace
+}  // namespace testing_support
