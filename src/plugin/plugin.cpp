@@ -6,7 +6,7 @@
 namespace dislist {
 
 AIMPDislistPlugin* pluginInstance = nullptr;
-std::wstring currentTrackFilePath;
+WideText currentTrackFilePath;
 
 namespace {
 

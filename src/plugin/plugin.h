@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/owners.h"
+#include "base/wide_text.h"
 #include "plugin/host_sdk.h"
 #include "remote/notify_window.h"
 
@@ -72,7 +73,7 @@ class AIMPDislistPlugin final : public IAIMPPlugin {
 extern AIMPDislistPlugin* pluginInstance;
 
 // Full path of the current-track file; set by Initialize, emptied by Finalize.
-extern std::wstring currentTrackFilePath;
+extern WideText currentTrackFilePath;
 
 }  // namespace dislist
 

@@ -100,15 +100,19 @@ HRESULT AIMPDislistPlugin::InitializeSteps(IAIMPCore* hostCore) {
     return E_FAIL;
   }
 
-  const std::wstring path(modulePath, length);
-  const std::size_t separator = path.find_last_of(L"\\/");
-  if (separator == std::wstring::npos) {
+  // Either separator counts; the later one wins.
+  std::size_t folderLength = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    if (modulePath[i] == L'\\' || modulePath[i] == L'/') folderLength = i + 1;
+  }
+  if (folderLength == 0) {
     WriteLogLine("ERROR: Unable to determine DLL folder.");
     core = nullptr;
     return E_FAIL;
   }
-  const std::wstring pluginFolder = path.substr(0, separator + 1);
-  currentTrackFilePath = pluginFolder + kCurrentTrackFileName;
+  const WideText pluginFolder(modulePath, folderLength);
+  currentTrackFilePath = pluginFolder;
+  currentTrackFilePath.append(kCurrentTrackFileName, sizeof kCurrentTrackFileName / sizeof(wchar_t) - 1);
 
   WriteLogLine("PLUGIN DLL FOLDER:");
   WriteLogLine(WideToUtf8(pluginFolder.data(), pluginFolder.size()));

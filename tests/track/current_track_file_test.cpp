@@ -24,9 +24,9 @@ TEST(NamePart, LastSeparatorOfEitherKindWins) {
 
 class CurrentTrackFile : public ::testing::Test {
  protected:
-  void SetUp() override { currentTrackFilePath = dir.path() + L"AIMP_CURRENT_TRACK.txt"; }
+  void SetUp() override { currentTrackFilePath = WideText((dir.path() + L"AIMP_CURRENT_TRACK.txt").c_str()); }
   void TearDown() override { currentTrackFilePath.clear(); }
-  std::string Content() const { return ReadFileBytes(currentTrackFilePath); }
+  std::string Content() const { return ReadFileBytes(currentTrackFilePath.c_str()); }
 
   testing_support::TempDir dir;
   testing_support::LogCapture log;
@@ -73,7 +73,7 @@ TEST_F(CurrentTrackFile, PathTakenByAFolderIsAccessDenied) {
 }
 
 TEST_F(CurrentTrackFile, MissingFolderIsPathNotFound) {
-  currentTrackFilePath = dir.path() + L"missing\\AIMP_CURRENT_TRACK.txt";
+  currentTrackFilePath = WideText((dir.path() + L"missing\\AIMP_CURRENT_TRACK.txt").c_str());
   WriteCurrentTrackFile("C:\\a.mp3");
   EXPECT_EQ(log.NewLines(),
             (std::vector<std::string>{"CURRENT TRACK FILE: CreateFileW FAILED.", "WINDOWS ERROR: 3",

@@ -15,7 +15,7 @@ class TrackReport : public testing_support::LinkedPlugin {
  protected:
   void SetUp() override {
     LinkedPlugin::SetUp();
-    currentTrackFilePath = dir.path() + L"AIMP_CURRENT_TRACK.txt";
+    currentTrackFilePath = WideText((dir.path() + L"AIMP_CURRENT_TRACK.txt").c_str());
   }
   void TearDown() override {
     currentTrackFilePath.clear();
@@ -83,7 +83,7 @@ TEST_F(TrackReport, NothingWithoutAFileNameOrBlock) {
 }
 
 TEST_F(TrackReport, FailedFileWriteStillReports) {
-  currentTrackFilePath = dir.path() + L"missing\\AIMP_CURRENT_TRACK.txt";
+  currentTrackFilePath = WideText((dir.path() + L"missing\\AIMP_CURRENT_TRACK.txt").c_str());
   TrackRecord record;
   record.fileName = L"a.mp3";
   Report(record);
