@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <share.h>
 #include <string>
