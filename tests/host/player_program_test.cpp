@@ -5,55 +5,15 @@
 #include <string>
 
 #include "support/log_capture.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 
 namespace testing_support {
 namespace {
 
-struct Outcome {
-  DWORD exitCode = 0xFFFFFFFF;
-  std::string output;  // stdout and stderr together
-};
+using Outcome = ProgramRun;
 
-Outcome RunPlayer(const std::wstring& arguments) {
-  wchar_t self[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring folder(self);
-  folder = folder.substr(0, folder.find_last_of(L"\\/") + 1);
-  std::wstring command = L"\"" + folder + L"dislist-player.exe\" " + arguments;
-
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  ::CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-  ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = writeEnd;
-  startup.hStdError = writeEnd;
-  startup.hStdInput = nullptr;
-  PROCESS_INFORMATION process = {};
-  Outcome outcome;
-  if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-    ::CloseHandle(readEnd);
-    ::CloseHandle(writeEnd);
-    outcome.output = "CreateProcessW failed";
-    return outcome;
-  }
-  ::CloseHandle(writeEnd);
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    outcome.output.append(buffer, read);
-  }
-  ::WaitForSingleObject(process.hProcess, INFINITE);
-  ::GetExitCodeProcess(process.hProcess, &outcome.exitCode);
-  ::CloseHandle(process.hProcess);
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(readEnd);
-  return outcome;
-}
+Outcome RunPlayer(const std::wstring& arguments) { return RunProgram(L"dislist-player.exe", arguments); }
 
 bool Has(const Outcome& outcome, const std::string& text) {
   return outcome.output.find(text) != std::string::npos;
