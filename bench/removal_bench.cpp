@@ -3,6 +3,7 @@
 // the same number of log lines done bare, in the same run.
 #include <cstdio>
 
+#include "bench/bare_removal.h"
 #include "bench/bench_util.h"
 #include "com_objects.h"
 #include "log/log.h"
@@ -14,29 +15,8 @@ using standin::HostObjects;
 
 constexpr int kRemovalLogLines = 13;  // header 4, count, found 4, deleting 2, success, separator
 
-// What the removal cannot avoid doing: every item fetched, its file name read,
-// converted and compared, every reference released; at the match the display
-// text read and the delete; and its log lines.
 void Floor(HostObjects& host, const std::string& previous) {
-  dislist::IAIMPPlaylist* playlist = nullptr;
-  host.manager().GetPlayingPlaylist(&playlist);
-  const int count = playlist->GetItemCount();
-  for (int index = 0; index < count; ++index) {
-    dislist::IAIMPPlaylistItem* item = nullptr;
-    playlist->GetItem(index, dislist::IID_IAIMPPlaylistItem, reinterpret_cast<void**>(&item));
-    dislist::IAIMPString* name = nullptr;
-    item->GetValueAsObject(3, dislist::IID_IAIMPString, reinterpret_cast<void**>(&name));
-    const std::string text = dislist::WideToUtf8(name->GetData(), static_cast<std::size_t>(name->GetLength()));
-    name->Release();
-    if (text.size() == previous.size() && text == previous) {
-      dislist::IAIMPString* display = nullptr;
-      item->GetValueAsObject(1, dislist::IID_IAIMPString, reinterpret_cast<void**>(&display));
-      display->Release();
-      playlist->Delete(item);
-    }
-    item->Release();
-  }
-  playlist->Release();
+  bench::BareRemovalPass(host, previous);
   for (int line = 0; line < kRemovalLogLines; ++line) bench::BareLogLine("PLAYLIST DELETE: SUCCESS.");
 }
 

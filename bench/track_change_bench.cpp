@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bare_removal.h"
 #include "bench/bench_util.h"
 #include "log/log.h"
 #include "player.h"
@@ -72,32 +73,6 @@ void BareFileWrite(const std::wstring& path, const std::string& name) {
   ::CloseHandle(file);
 }
 
-void BarePlaylistPass(standin::HostObjects& objects) {
-  dislist::IAIMPPlaylist* playlist = nullptr;
-  objects.manager().GetPlayingPlaylist(&playlist);
-  const int count = playlist->GetItemCount();
-  dislist::IAIMPPlaylistItem* last = nullptr;
-  for (int index = 0; index < count; ++index) {
-    dislist::IAIMPPlaylistItem* item = nullptr;
-    playlist->GetItem(index, dislist::IID_IAIMPPlaylistItem, reinterpret_cast<void**>(&item));
-    dislist::IAIMPString* name = nullptr;
-    item->GetValueAsObject(3, dislist::IID_IAIMPString, reinterpret_cast<void**>(&name));
-    const std::string text = dislist::WideToUtf8(name->GetData(), static_cast<std::size_t>(name->GetLength()));
-    name->Release();
-    if (index == count - 1) {
-      last = item;
-    } else {
-      item->Release();
-    }
-  }
-  dislist::IAIMPString* display = nullptr;
-  last->GetValueAsObject(1, dislist::IID_IAIMPString, reinterpret_cast<void**>(&display));
-  display->Release();
-  playlist->Delete(last);
-  last->Release();
-  playlist->Release();
-}
-
 }  // namespace
 
 int main() {
@@ -139,7 +114,7 @@ int main() {
     const double start = bench::NowSeconds();
     BareRecordRead();
     BareFileWrite(floorFile, "Playing.mp3");
-    BarePlaylistPass(player.objects);
+    bench::BareRemovalPass(player.objects, "C:\\floor.mp3");
     for (int line = 0; line < changeLines; ++line) bench::BareLogLine("PLAYLIST DELETE: SUCCESS.");
     changeFloor.push_back(bench::NowSeconds() - start);
   }
