@@ -1,19 +1,34 @@
 #!/usr/bin/env bash
-# Builds the record parser's fuzzer natively and runs it for a bounded time
-# (FUZZ_SECONDS, default 30). Fails on any finding.
+# Builds the fuzzers natively and runs each for a bounded time: the track
+# record parser for FUZZ_SECONDS (default 30), the log reader for a third of
+# that. Fails on any finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-30}"
 out=build/fuzz
 cmake -S tests/fuzz -B "$out" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$out" -j"$(nproc)" >/dev/null
-rm -rf "$out/corpus" && mkdir -p "$out/corpus" "$out/seeds"
-"$out/make_seeds" "$out/seeds"
-"$out/track_record_fuzz" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
-  -artifact_prefix="$out/" "$out/corpus" "$out/seeds" 2>"$out/fuzz.log" || {
-  tail -40 "$out/fuzz.log"
-  echo "fuzzing found a problem: see $out/fuzz.log"
-  exit 1
+mkdir -p "$out/seeds/record" "$out/seeds/log"
+"$out/make_seeds" "$out/seeds/record"
+sed 's/$/\r/' tests/fuzz/log_seeds.txt > "$out/seeds/log/crlf.log"
+cp tests/fuzz/log_seeds.txt "$out/seeds/log/lf.log"
+
+# fuzz NAME SECONDS SEED_DIR MAX_LEN
+fuzz() {
+  local name=$1 time=$2 seeds=$3 max_len=$4
+  rm -rf "$out/corpus-$name" && mkdir -p "$out/corpus-$name"
+  if ! "$out/$name" -max_total_time="$time" -max_len="$max_len" -print_final_stats=1 \
+      -artifact_prefix="$out/$name-" "$out/corpus-$name" "$seeds" 2>"$out/$name.log"; then
+    tail -40 "$out/$name.log"
+    echo "fuzzing $name found a problem: see $out/$name.log"
+    return 1
+  fi
+  local runs
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$out/$name.log")
+  echo "fuzzing $name: ${runs:-?} executions in ${time}s, no findings"
 }
-runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$out/fuzz.log")
-echo "fuzzing: ${runs:-?} executions in ${seconds}s, no findings"
+
+status=0
+fuzz track_record_fuzz "$seconds" "$out/seeds/record" 4096 || status=1
+fuzz log_scanner_fuzz "$(( (seconds + 2) / 3 ))" "$out/seeds/log" 8192 || status=1
+exit $status
