@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, fuzzes the record parser and the log
-# reader (natively), and
-# runs every test under Wine in a throwaway prefix.
+# reader (natively), and runs every test under Wine in a throwaway prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
