@@ -6,7 +6,6 @@
 #include "bench/bare_removal.h"
 #include "bench/bench_util.h"
 #include "com_objects.h"
-#include "log/log.h"
 #include "plugin/plugin.h"
 
 namespace {

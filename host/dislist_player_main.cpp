@@ -50,10 +50,14 @@ std::wstring ProgramFolder() {
   return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+// Reads a file from `offset` to its end.
+bool ReadWholeFile(const std::wstring& path, std::string& bytes, LONGLONG offset = 0) {
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER start;
+  start.QuadPart = offset;
+  ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
   char buffer[65536];
   DWORD read = 0;
   bool ok = true;
@@ -84,10 +88,20 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
   return lines;
 }
 
-std::string LogBytes() {
+constexpr wchar_t kLogPath[] = L"C:\\AIMPPlugin\\AIMP_Dislist.log";
+
+// The log keeps growing across runs, so only its size is taken before a step
+// and only what was appended is read after it.
+LONGLONG LogSize() {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  if (!::GetFileAttributesExW(kLogPath, GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::vector<std::string> LogLinesSince(LONGLONG offset) {
   std::string bytes;
-  ReadWholeFile(L"C:\\AIMPPlugin\\AIMP_Dislist.log", bytes);
-  return bytes;
+  ReadWholeFile(kLogPath, bytes, offset);
+  return SplitLines(bytes);
 }
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
@@ -116,8 +130,8 @@ std::string Outcome(const std::vector<std::string>& lines) {
   return "";
 }
 
-void PrintPlaylist(const standin::HostObjects& objects) {
-  const auto& items = const_cast<standin::HostObjects&>(objects).playlist().items;
+void PrintPlaylist(standin::HostObjects& objects) {
+  const auto& items = objects.playlist().items;
   std::printf("    playlist (%u):", static_cast<unsigned>(items.size()));
   for (const auto* item : items) std::printf(" [%s]", standin::ToUtf8(item->displayText).c_str());
   std::printf("\n");
@@ -195,18 +209,17 @@ int Run(int argc, wchar_t** argv) {
 
   std::printf("Playing %u tracks of %s through %s\n", static_cast<unsigned>(tracks.size()),
               name.c_str(), standin::ToUtf8(dllPath).c_str());
-  const std::size_t logStart = LogBytes().size();
+  const LONGLONG logStart = LogSize();
   const HRESULT started = player.Start();
   std::printf("plug-in start-up: %s\n", started == S_OK ? "ready" : "FAILED (see the log below)");
   PrintPlaylist(player.objects);
 
   if (started == S_OK) {
     for (std::size_t i = 0; i < tracks.size(); ++i) {
-      const std::size_t before = LogBytes().size();
+      const LONGLONG before = LogSize();
       player.Play(tracks[i]);
-      const std::string stepLog = LogBytes();
       std::printf("[%u] started: %s\n", static_cast<unsigned>(i + 1), standin::ToUtf8(tracks[i].title).c_str());
-      const std::string outcome = Outcome(SplitLines(stepLog.size() > before ? stepLog.substr(before) : ""));
+      const std::string outcome = Outcome(LogLinesSince(before));
       if (!outcome.empty()) std::printf("    %s\n", outcome.c_str());
       PrintPlaylist(player.objects);
     }
@@ -221,9 +234,8 @@ int Run(int argc, wchar_t** argv) {
   std::string current;
   ReadWholeFile(dllPath.substr(0, dllPath.find_last_of(L"\\/") + 1) + L"AIMP_CURRENT_TRACK.txt", current);
   std::printf("\nAIMP_CURRENT_TRACK.txt: \"%s\"\n", current.c_str());
-  const std::string log = LogBytes();
   std::printf("\nNew in C:\\AIMPPlugin\\AIMP_Dislist.log:\n");
-  for (const auto& line : SplitLines(log.size() > logStart ? log.substr(logStart) : "")) {
+  for (const auto& line : LogLinesSince(logStart)) {
     std::printf("  | %s\n", line.c_str());
   }
   return 0;

@@ -7,14 +7,13 @@ namespace dislist {
 
 namespace {
 
-constexpr const char* kSeparator = kBlockSeparator;
 constexpr wchar_t kCurrentTrackFileName[] = L"AIMP_CURRENT_TRACK.txt";
 
 void LogBanner() {
   WriteLogLine("");
-  WriteLogLine(kSeparator);
+  WriteLogLine(kBlockSeparator);
   WriteLogLine("AIMP Dislist");
-  WriteLogLine(kSeparator);
+  WriteLogLine(kBlockSeparator);
   WriteLogLine("Plugin initialized.");
   WriteLogLine("Remote Access + Playlist deletion.");
   WriteLogLine("NO IAIMPMessageHook.");
@@ -22,7 +21,7 @@ void LogBanner() {
   WriteLogLine("NO IAIMPServicePlayer.");
   WriteLogLine("Physical file deletion: NO.");
   WriteLogLine("!DELETE protection: YES.");
-  WriteLogLine(kSeparator);
+  WriteLogLine(kBlockSeparator);
 }
 
 void LogReadyBlock() {
@@ -34,7 +33,7 @@ void LogReadyBlock() {
   WriteLogLine("PHYSICAL DELETE: DISABLED.");
   WriteLogLine("!DELETE PROTECTION: ENABLED.");
   WriteLogLine("Waiting for track notifications...");
-  WriteLogLine(kSeparator);
+  WriteLogLine(kBlockSeparator);
 }
 
 // Empties (or creates) the current-track file so that no name of an earlier
