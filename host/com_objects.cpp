@@ -80,6 +80,7 @@ HRESULT WINAPI FakePlaylist::QueryInterface(REFIID iid, void** object) {
 // A successful delete drops the playlist's own reference on the item.
 HRESULT WINAPI FakePlaylist::Delete(IAIMPPlaylistItem* item) {
   ++deleteCalls;
+  if (beforeDelete) beforeDelete();
   if (FAILED(deleteResult)) return deleteResult;
   auto found = std::find_if(items.begin(), items.end(),
                             [item](FakeItem* candidate) { return candidate == item; });

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -117,6 +118,9 @@ class FakePlaylist final : public IAIMPPlaylist, public Counted {
   std::map<int, HRESULT> itemFailures;    // GetItem fails at these indexes
   std::map<int, bool> itemYieldsNull;     // GetItem succeeds with no item
   HRESULT deleteResult = S_OK;            // a failure leaves the item in place
+  // Runs at the start of Delete, before the item goes: a player that lets
+  // its thread's messages run while it updates the playlist.
+  std::function<void()> beforeDelete;
   int countCalls = 0;
   int deleteCalls = 0;
   std::vector<int> fetchedIndexes;

@@ -1,4 +1,7 @@
 // Deciding whether a new track has begun.
+#include <string>
+#include <utility>
+
 #include "log/log.h"
 #include "log/separators.h"
 #include "playlist/matching.h"
@@ -28,8 +31,12 @@ void AIMPDislistPlugin::ProcessTrackChange() {
   WriteLogLine("PREVIOUS: " + previousFileName);
   WriteLogLine("CURRENT: " + current);
   WriteLogLine(kBlockSeparator);
-  DeletePreviousTrackFromPlaylist(previousFileName);
+  // The new track is recorded before any host call: the player may run this
+  // thread's messages inside the removal, and a track change handled there
+  // must see this track as its previous one, not the one being removed.
+  const std::string previous = std::move(previousFileName);
   previousFileName = current;
+  DeletePreviousTrackFromPlaylist(previous);
 }
 
 }  // namespace dislist

@@ -136,5 +136,33 @@ TEST_F(TrackRoad, RefusedDeleteIsReportedAndNotRetried) {
                                                L"C:\\Music\\d.mp3"}));
 }
 
+// The player runs this thread's messages inside its Delete, and the next
+// track (C) starts there, during the removal of A. Each played track must
+// still be removed exactly once, as if the starts came one after another.
+TEST_F(EndToEnd, TrackStartDuringARemovalLosesNoTrack) {
+  const std::wstring a = L"C:\\Music\\a.mp3", b = L"C:\\Music\\b.mp3";
+  const std::wstring c = L"C:\\Music\\c.mp3", d = L"C:\\Music\\d.mp3";
+  for (const auto& name : {a, b, c, d}) player->objects.AddItem(name, L"title");
+  StartQuietly();
+  bool arrived = false;
+  player->objects.playlist().beforeDelete = [&] {
+    if (arrived) return;
+    arrived = true;
+    player->Announce(RecordFor(c), AIMP_RA_NOTIFY_TRACK_START);
+  };
+  player->Play(RecordFor(a));
+  player->Play(RecordFor(b));
+  ASSERT_TRUE(arrived);
+  player->Play(RecordFor(d));
+
+  EXPECT_EQ(player->objects.FileNames(), std::vector<std::wstring>{d});
+  EXPECT_EQ(player->objects.playlist().deleteCalls, 3);
+  EXPECT_EQ(Count("PLAYLIST DELETE: SUCCESS."), 3);
+  EXPECT_EQ(Count("PLAYLIST DELETE: FAILED."), 0);
+  for (const auto& name : {a, b, c}) {
+    EXPECT_EQ(Count("PREVIOUS FILE: " + Utf8(name)), 1) << Utf8(name);
+  }
+}
+
 }  // namespace
 }  // namespace testing_support
