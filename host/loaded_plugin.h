@@ -27,6 +27,13 @@ class LoadedPlugin {
 
   // The player's last Release, then FreeLibrary. Returns Release's result.
   ULONG Unload();
+  // Hands the object's reference to the caller (who may release it on
+  // another thread); Unload then only frees the library.
+  dislist::IAIMPPlugin* TakeObject() {
+    dislist::IAIMPPlugin* object = plugin_;
+    plugin_ = nullptr;
+    return object;
+  }
 
  private:
   HMODULE module_ = nullptr;

@@ -35,6 +35,8 @@ ULONG WINAPI AIMPDislistPlugin::Release() noexcept {
   const ULONG count = static_cast<ULONG>(::InterlockedDecrement(&refCount));
   if (count == 0) {
     if (pluginInstance == this) pluginInstance = nullptr;
+    // Without Finalize the window may still be bound to this object.
+    DetachNotificationWindow();
     delete this;
   }
   return count;

@@ -36,6 +36,12 @@ class AIMPDislistPlugin final : public IAIMPPlugin {
   LRESULT HandleWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool RegisterRemoteNotify();
   void UnregisterRemoteNotify();
+  // Sends the host the unregister command when both windows are known; true
+  // when it was sent. Used by the exception paths too, so it cannot throw.
+  bool SendUnregisterCommand() noexcept;
+  // Unbinds the window from this object and destroys it, or has its own
+  // thread close it; for an object that goes without Finalize.
+  void DetachNotificationWindow() noexcept;
   bool ReadRemoteTrackInfo(std::string& title, std::string& artist, std::string& album,
                            std::string& fileName, std::string& genre, std::string& date,
                            std::uint32_t& duration, std::uint32_t& bitRate,

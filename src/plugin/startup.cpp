@@ -58,7 +58,10 @@ HRESULT WINAPI AIMPDislistPlugin::Initialize(IAIMPCore* hostCore) noexcept {
   try {
     return InitializeSteps(hostCore);
   } catch (...) {
-    // Out of memory mid-way: leave nothing half-running.
+    // Out of memory mid-way: leave nothing half-running, and tell the host
+    // first if the window had been registered.
+    SendUnregisterCommand();
+    remoteWindow = nullptr;
     notifyWindow.reset();
     playlistManager.reset();
     core = nullptr;
@@ -162,7 +165,9 @@ HRESULT WINAPI AIMPDislistPlugin::Finalize() noexcept {
     ResetRunningState();
     WriteLogLine("Finalize finished.");
   } catch (...) {
-    // Out of memory while building a log line: still take everything down.
+    // Out of memory while building a log line: still take everything down,
+    // the host hearing of it before the window goes.
+    SendUnregisterCommand();
     remoteWindow = nullptr;
     notifyWindow.reset();
     ResetRunningState();

@@ -15,6 +15,10 @@ bool AIMPDislistPlugin::CreateNotificationWindow() {
   // Registered under the host executable, not this library. An existing
   // registration is not an error: creation goes ahead with it.
   const HINSTANCE host = ::GetModuleHandleW(nullptr);
+  // A class left behind by an earlier load whose window was closed by its
+  // own thread may name that load's procedure: drop it while no window of it
+  // is left (this fails harmlessly otherwise).
+  UnregisterNotificationWindowClass();
   WNDCLASSW windowClass = {};
   windowClass.lpfnWndProc = NotificationWindowProc;
   windowClass.hInstance = host;
@@ -30,6 +34,25 @@ bool AIMPDislistPlugin::CreateNotificationWindow() {
   }
   WriteLogLine("REMOTE: notification window created.");
   return true;
+}
+
+// The host's last Release can come without Finalize and from another thread,
+// where the window cannot be destroyed. The binding goes first, so no later
+// message reaches the freed object; then the window is destroyed here when
+// this thread owns it, or else given the default procedure (this library may
+// be unloaded next) and closed by its own thread. Posted: this path never
+// waits on another thread.
+void AIMPDislistPlugin::DetachNotificationWindow() noexcept {
+  const HWND window = notifyWindow.release();
+  if (window == nullptr) return;
+  ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  if (::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId()) {
+    ::DestroyWindow(window);
+    UnregisterNotificationWindowClass();
+    return;
+  }
+  ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&::DefWindowProcW));
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 // Binds the window to its plug-in object from WM_NCCREATE on; anything

@@ -22,14 +22,20 @@ bool AIMPDislistPlugin::RegisterRemoteNotify() {
   return true;
 }
 
+bool AIMPDislistPlugin::SendUnregisterCommand() noexcept {
+  if (remoteWindow == nullptr || !notifyWindow) return false;
+  ::SendMessageA(remoteWindow, RA_COMMAND_MESSAGE, UNREGISTER_NOTIFY,
+                 reinterpret_cast<LPARAM>(notifyWindow.get()));
+  return true;
+}
+
 // The host hears of the end of the registration before the window goes.
+// remoteWindow is forgotten before the line is built, so an exception path
+// that runs after this never sends the command twice.
 void AIMPDislistPlugin::UnregisterRemoteNotify() {
-  if (remoteWindow != nullptr && notifyWindow) {
-    ::SendMessageA(remoteWindow, RA_COMMAND_MESSAGE, UNREGISTER_NOTIFY,
-                   reinterpret_cast<LPARAM>(notifyWindow.get()));
-    WriteLogLine("REMOTE: notification unregistered.");
-  }
+  const bool sent = SendUnregisterCommand();
   remoteWindow = nullptr;
+  if (sent) WriteLogLine("REMOTE: notification unregistered.");
   notifyWindow.reset();
 }
 

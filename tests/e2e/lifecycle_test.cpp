@@ -1,7 +1,10 @@
 // Loading, unloading and loading again in one process, and a long run.
 #include <windows.h>
 
+#include <thread>
+
 #include "e2e/e2e_fixture.h"
+#include "remote/remote_access.h"
 
 namespace testing_support {
 namespace {
@@ -75,6 +78,37 @@ TEST(Lifecycle, ObjectReleasedWithoutFinalizeLeavesNoLiveWindow) {
   EXPECT_FALSE(::IsWindow(window));
   EXPECT_EQ(standin::CountMessageOnlyWindows(kNotifyClass), 0);
   EXPECT_EQ(player.objects.manager().refs(), 1);
+}
+
+// The host's last Release comes from another thread, with no Finalize: that
+// thread cannot destroy the window, and messages still on their way to it
+// (a queued track change, the host's next notification) must not reach the
+// freed object.
+TEST(Lifecycle, LastReleaseOnAnotherThreadLeavesTheWindowHarmless) {
+  TempDir dir;
+  LogCapture log;
+  Player player(CopyDllInto(dir.path()));
+  ASSERT_EQ(player.Start(), S_OK);
+  const HWND window = player.remote->registered;
+  player.block->Publish(RecordFor(L"C:\\Music\\x.mp3"));
+  ::PostMessageW(window, dislist::TRACK_CHANGE_MESSAGE, 0, 0);
+  log.Skip();
+
+  dislist::IAIMPPlugin* object = player.plugin.TakeObject();
+  ULONG count = 99;
+  std::thread host([object, &count] { count = object->Release(); });
+  host.join();
+  EXPECT_EQ(count, 0u);
+
+  EXPECT_EQ(player.remote->Notify(dislist::AIMP_RA_NOTIFY_TRACK_START), 0);
+  ::PostMessageW(window, dislist::TRACK_CHANGE_MESSAGE, 0, 0);
+  standin::PumpMessages();
+  EXPECT_EQ(log.NewLines(), std::vector<std::string>{});
+  EXPECT_FALSE(::IsWindow(window)) << "closed by its own thread";
+  EXPECT_EQ(player.objects.Unbalanced(), "");
+  player.plugin.Unload();
+  // The library is gone; a message still sent to the handle reaches nothing.
+  player.remote->Notify(dislist::AIMP_RA_NOTIFY_TRACK_START);
 }
 
 TEST_F(EndToEnd, SoakOfTwoThousandTrackChanges) {
