@@ -31,7 +31,9 @@ std::string WideToUtf8(const wchar_t* text, std::size_t count) {
   const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text, units, nullptr, 0, nullptr, nullptr);
   if (bytes <= 0) return {};
   std::string result(static_cast<std::size_t>(bytes), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text, units, &result[0], bytes, nullptr, nullptr);
+  // Keep only what the second call wrote, should it write less.
+  const int written = ::WideCharToMultiByte(CP_UTF8, 0, text, units, &result[0], bytes, nullptr, nullptr);
+  result.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
   return result;
 }
 

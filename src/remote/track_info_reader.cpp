@@ -1,12 +1,17 @@
 // Reads the current track from the host's shared record.
 #include <windows.h>
 
+#include <vector>
+
 #include "log/log.h"
 #include "plugin/plugin.h"
 #include "remote/remote_access.h"
+#include "remote/track_info_reader.h"
 #include "remote/track_record.h"
 
 namespace dislist {
+
+void (*afterTrackRecordCopy)() = nullptr;
 
 namespace {
 
@@ -24,6 +29,9 @@ std::string TextAt(const unsigned char* bytes, const RecordText& text) {
 
 }  // namespace
 
+// The player may rewrite the record while it is read, so the view is copied
+// once and only the copy is parsed and converted: every text then comes from
+// one moment of the record, and no length can change under a conversion.
 bool AIMPDislistPlugin::ReadRemoteTrackInfo(std::string& title, std::string& artist,
                                             std::string& album, std::string& fileName,
                                             std::string& genre, std::string& date,
@@ -49,14 +57,18 @@ bool AIMPDislistPlugin::ReadRemoteTrackInfo(std::string& title, std::string& art
     return false;
   }
 
-  const auto* bytes = static_cast<const unsigned char*>(view.get());
+  const auto* live = static_cast<const unsigned char*>(view.get());
+  const std::vector<unsigned char> record(live, live + ViewSize(view.get()));
+  view.reset();
+  mapping.reset();
+  if (afterTrackRecordCopy != nullptr) afterTrackRecordCopy();
+
   TrackRecordLayout layout;
-  if (!ParseTrackRecord(bytes, ViewSize(view.get()), layout)) {
-    view.reset();
-    mapping.reset();
+  if (!ParseTrackRecord(record.data(), record.size(), layout)) {
     WriteLogLine("REMOTE: track info record out of bounds.");
     return false;
   }
+  const unsigned char* bytes = record.data();
   album = TextAt(bytes, layout.album);
   artist = TextAt(bytes, layout.artist);
   date = TextAt(bytes, layout.date);

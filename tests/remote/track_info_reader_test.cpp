@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "remote/track_info_reader.h"
 #include "remote_access.h"
 #include "support/plugin_fixture.h"
 
@@ -78,6 +79,39 @@ TEST_F(TrackInfoReader, EmptyFileNameKeepsTheOtherTextsButFails) {
   EXPECT_EQ(info.fileName, "");
   EXPECT_EQ(info.bitRate, 128u);
   EXPECT_TRUE(Lines().empty());
+}
+
+// The player rewrites the record while it is being read: what the reader
+// reports must be one moment of the record, not the new texts at the old
+// lengths nor a mix of two tracks.
+standin::SharedTrackBlock* rewrittenBlock = nullptr;
+void RewriteTheRecord() {
+  TrackRecord next;
+  next.album = L"Another album with a much longer name";
+  next.fileName = L"D:\\Elsewhere\\next track.ogg";
+  next.title = L"Next";
+  next.duration = 1;
+  rewrittenBlock->Publish(next);
+}
+
+TEST_F(TrackInfoReader, ARecordRewrittenDuringTheReadGivesTheFirstWhole) {
+  SharedTrackBlock block;
+  TrackRecord first;
+  first.album = L"Album";
+  first.fileName = L"C:\\Music\\first.mp3";
+  first.title = L"First";
+  first.duration = 215000;
+  block.Publish(first);
+  rewrittenBlock = &block;
+  afterTrackRecordCopy = RewriteTheRecord;
+  const TrackInfo info = Read();
+  afterTrackRecordCopy = nullptr;
+  EXPECT_TRUE(info.ok);
+  EXPECT_EQ(info.album, "Album");
+  EXPECT_EQ(info.fileName, "C:\\Music\\first.mp3");
+  EXPECT_EQ(info.title, "First");
+  EXPECT_EQ(info.duration, 215000u);
+  EXPECT_EQ(Read().fileName, "D:\\Elsewhere\\next track.ogg");  // the next read sees the new one
 }
 
 // A record whose lengths lie must not make the reader leave the view.
