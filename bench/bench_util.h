@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <cstdio>
-#include <share.h>
 #include <string>
 #include <vector>
 
@@ -30,13 +28,15 @@ inline double Percentile(std::vector<double> samples, double fraction) {
   return samples[index];
 }
 
-// One line appended the way the demanded I/O is: open, append, close.
-inline void BareLogLine(const std::string& text) {
-  std::FILE* file = _wfsopen(L"C:\\AIMPPlugin\\AIMP_Dislist.log", L"ab", _SH_DENYNO);
-  if (file == nullptr) return;
-  std::fwrite(text.data(), 1, text.size(), file);
-  std::fwrite("\r\n", 1, 2, file);
-  std::fclose(file);
+// One line appended the way the demanded I/O is: opened for appending,
+// written in one write, closed.
+inline void BareLogLine(const std::string& line) {
+  HANDLE file = ::CreateFileW(L"C:\\AIMPPlugin\\AIMP_Dislist.log", FILE_APPEND_DATA, 7, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  ::CloseHandle(file);
 }
 
 }  // namespace bench

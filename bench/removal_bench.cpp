@@ -16,7 +16,7 @@ constexpr int kRemovalLogLines = 13;  // header 4, count, found 4, deleting 2, s
 
 void Floor(HostObjects& host, const std::string& previous) {
   bench::BareRemovalPass(host, previous);
-  for (int line = 0; line < kRemovalLogLines; ++line) bench::BareLogLine("PLAYLIST DELETE: SUCCESS.");
+  for (int line = 0; line < kRemovalLogLines; ++line) bench::BareLogLine("PLAYLIST DELETE: SUCCESS.\r\n");
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ int main() {
     BareRecordRead();
     BareFileWrite(floorFile, "Playing.mp3");
     bench::BareRemovalPass(player.objects, "C:\\floor.mp3");
-    for (int line = 0; line < changeLines; ++line) bench::BareLogLine("PLAYLIST DELETE: SUCCESS.");
+    for (int line = 0; line < changeLines; ++line) bench::BareLogLine("PLAYLIST DELETE: SUCCESS.\r\n");
     changeFloor.push_back(bench::NowSeconds() - start);
   }
 
@@ -134,7 +134,7 @@ int main() {
     const double start = bench::NowSeconds();
     BareRecordRead();
     BareFileWrite(floorFile, std::to_string(i) + ".mp3");
-    for (int line = 0; line < waitLines; ++line) bench::BareLogLine("REMOTE: AIMP_RA_NOTIFY_TRACK_START");
+    for (int line = 0; line < waitLines; ++line) bench::BareLogLine("REMOTE: AIMP_RA_NOTIFY_TRACK_START\r\n");
     waitFloor.push_back(bench::NowSeconds() - start);
   }
   player.Stop();

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <utility>
 
 namespace dislist {
@@ -70,17 +69,11 @@ struct WindowTraits {
   static HWND Invalid() noexcept { return nullptr; }
   static void Close(HWND window) noexcept { ::DestroyWindow(window); }
 };
-struct StdioFileTraits {
-  using Value = FILE*;
-  static FILE* Invalid() noexcept { return nullptr; }
-  static void Close(FILE* file) noexcept { std::fclose(file); }
-};
 
 using UniqueFile = UniqueResource<KernelHandleTraits>;
 using UniqueHandle = UniqueResource<NullableHandleTraits>;
 using UniqueMapView = UniqueResource<MapViewTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
-using UniqueStdioFile = UniqueResource<StdioFileTraits>;
 
 // Owns one reference on a COM-style object.
 template <typename T>

@@ -1,24 +1,31 @@
 #include "log/log.h"
 
-#include <share.h>
 #include <windows.h>
 
 #include <climits>
-#include <cstdio>
 
+#include "base/file_calls.h"
 #include "base/owners.h"
 
 namespace dislist {
 
-// Binary append with deny-none sharing: the line is encoded here (CR LF) and
-// handed over in one write, then the file is closed so the line is on disk
-// when the call returns and nothing stays open between lines.
+FileCalls logFileCalls = {&::CreateFileW, &::WriteFile};
+
+// Opened per line for appending only, so the system puts every write at the
+// file's end at the moment it happens, even while another program appends
+// too; the encoded line (CR LF) goes out in one write, whatever its length.
+// Full sharing, so readers and other appenders are never locked out. Closed
+// before returning: the line is on disk and nothing stays open between lines.
 void WriteLogLine(const std::string& message) noexcept {
   try {
     const std::string line = EncodeLogLine(message);
-    UniqueStdioFile file(_wfsopen(kLogFilePath, L"ab", _SH_DENYNO));
+    if (line.size() > MAXDWORD) return;
+    UniqueFile file(logFileCalls.createFile(kLogFilePath, FILE_APPEND_DATA,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
-    std::fwrite(line.data(), 1, line.size(), file.get());
+    DWORD written = 0;
+    logFileCalls.writeFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   } catch (...) {
     // Out of memory while building the line: the line is lost, as any
     // other failure to log.

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <map>
+#include <thread>
+
+#include "base/file_calls.h"
 #include "support/log_capture.h"
+#include "support/temp_dir.h"
 
 namespace dislist {
 namespace {
@@ -39,6 +44,120 @@ TEST(WriteLogLine, AnotherProgramMayHoldTheLogOpen) {
   WriteLogLine("while shared");
   ::CloseHandle(reader);
   EXPECT_EQ(log.NewBytes(), "while shared\r\n");
+}
+
+// Line n of one writer: its tag, its number, and a filling whose length
+// depends on n; every 50th line is longer than 8 KiB, as long tags make them.
+std::string AppenderLine(char tag, int n) {
+  const std::size_t filling = n % 50 == 0 ? 9000 : 20 + n % 37;
+  return std::string(1, tag) + " " + std::to_string(n) + " " + std::string(filling, tag);
+}
+
+// Appends `lines` lines of `tag` to `path`, opened once for appending only.
+void PlainAppender(const std::wstring& path, char tag, int lines) {
+  HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  for (int n = 0; n < lines; ++n) {
+    const std::string line = AppenderLine(tag, n) + "\r\n";
+    DWORD written = 0;
+    ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  }
+  ::CloseHandle(file);
+}
+
+// Lines that are not the next whole line of their writer, and how many of
+// each writer's lines came through whole and in order.
+int DamagedLines(const std::vector<std::string>& lines, std::map<char, int>& whole) {
+  whole = {{'P', 0}, {'Q', 0}};
+  int damaged = 0;
+  for (const std::string& line : lines) {
+    const char tag = line.empty() ? '?' : line[0];
+    if (whole.count(tag) == 0 || line != AppenderLine(tag, whole[tag])) {
+      ++damaged;
+      continue;
+    }
+    ++whole[tag];
+  }
+  return damaged;
+}
+
+// Whether this system appends atomically for handles opened for appending
+// only, as Windows does. Wine emulates it by finding the end and then
+// writing, so two appenders overwrite each other there.
+bool SystemAppendsAtomically() {
+  testing_support::TempDir dir;
+  const std::wstring path = dir.path() + L"probe.log";
+  std::thread other([&path] { PlainAppender(path, 'Q', 500); });
+  PlainAppender(path, 'P', 500);
+  other.join();
+  const std::string bytes = testing_support::ReadFileBytes(path);
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = bytes.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    lines.push_back(bytes.substr(at, end - at));
+  }
+  std::map<char, int> whole;
+  return DamagedLines(lines, whole) == 0 && whole['P'] == 500 && whole['Q'] == 500;
+}
+
+// Another program appends to the log while the plug-in does: each line of
+// both must land whole at the end, never over or inside another.
+TEST(WriteLogLine, TwoAppendersAtOnceKeepEveryLineWhole) {
+  if (!SystemAppendsAtomically()) {
+    GTEST_SKIP() << "two plain appenders already damage each other's lines on this system "
+                    "(Wine does not append atomically); the line-by-line contract is checked "
+                    "by EachLineIsOneAppendOnlyOpenAndOneWrite";
+  }
+  LogCapture log;
+  constexpr int kLines = 2000;
+  std::thread other([] { PlainAppender(testing_support::kLogFile, 'Q', kLines); });
+  for (int n = 0; n < kLines; ++n) WriteLogLine(AppenderLine('P', n));
+  other.join();
+  std::map<char, int> whole;
+  EXPECT_EQ(DamagedLines(log.NewLines(), whole), 0);
+  EXPECT_EQ(whole['P'], kLines);
+  EXPECT_EQ(whole['Q'], kLines);
+}
+
+// What the system needs to append a line atomically: a handle opened for
+// appending only (so every write goes to the end as it happens), and the
+// whole line, however long, in one write.
+struct LoggedCall {
+  DWORD access = 0, share = 0, disposition = 0, writes = 0, bytes = 0;
+};
+std::vector<LoggedCall> logCalls;
+HANDLE WINAPI RecordingCreateFile(LPCWSTR path, DWORD access, DWORD share,
+                                  LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                                  HANDLE templateFile) {
+  logCalls.push_back({access, share, disposition, 0, 0});
+  return ::CreateFileW(path, access, share, security, disposition, flags, templateFile);
+}
+BOOL WINAPI RecordingWriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
+                               LPOVERLAPPED overlapped) {
+  logCalls.back().writes += 1;
+  logCalls.back().bytes += size;
+  return ::WriteFile(file, data, size, written, overlapped);
+}
+
+TEST(WriteLogLine, EachLineIsOneAppendOnlyOpenAndOneWrite) {
+  LogCapture log;
+  const std::string longTag(10000, 'x');
+  logCalls.clear();
+  logFileCalls = {RecordingCreateFile, RecordingWriteFile};
+  WriteLogLine("TITLE: " + longTag);
+  WriteLogLine("two\nparts");
+  logFileCalls = {&::CreateFileW, &::WriteFile};
+
+  ASSERT_EQ(logCalls.size(), 2u);
+  for (const LoggedCall& call : logCalls) {
+    EXPECT_EQ(call.access, static_cast<DWORD>(FILE_APPEND_DATA));
+    EXPECT_EQ(call.share, static_cast<DWORD>(FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+    EXPECT_EQ(call.disposition, static_cast<DWORD>(OPEN_ALWAYS));
+    EXPECT_EQ(call.writes, 1u);
+  }
+  EXPECT_EQ(logCalls[0].bytes, 7u + 10000u + 2u);
+  EXPECT_EQ(logCalls[1].bytes, 12u);
+  EXPECT_EQ(log.NewBytes(), "TITLE: " + longTag + "\r\ntwo\r\nparts\r\n");
 }
 
 TEST(WriteLogLine, MissingFolderIsNeverCreated) {
