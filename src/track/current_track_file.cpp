@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include "base/file_calls.h"
 #include "base/owners.h"
 #include "log/log.h"
 #include "plugin/plugin.h"
 
 namespace dislist {
+
+FileCalls currentTrackFileCalls = {&::CreateFileW, &::WriteFile};
 
 std::string NamePart(const std::string& fileName) {
   const std::size_t separator = fileName.find_last_of("\\/");
@@ -26,9 +29,10 @@ void WriteCurrentTrackFile(const std::string& fileName) {
   }
 
   // Full sharing, so a program watching the file never blocks the rewrite.
-  UniqueFile file(::CreateFileW(currentTrackFilePath.c_str(), GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(currentTrackFileCalls.createFile(
+      currentTrackFilePath.c_str(), GENERIC_WRITE,
+      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD code = ::GetLastError();
     WriteLogLine("CURRENT TRACK FILE: CreateFileW FAILED.");
@@ -38,7 +42,7 @@ void WriteCurrentTrackFile(const std::string& fileName) {
 
   const DWORD expected = static_cast<DWORD>(name.size());
   DWORD written = 0;
-  if (!::WriteFile(file.get(), name.data(), expected, &written, nullptr)) {
+  if (!currentTrackFileCalls.writeFile(file.get(), name.data(), expected, &written, nullptr)) {
     const DWORD code = ::GetLastError();
     WriteLogLine("CURRENT TRACK FILE: WriteFile FAILED.");
     LogWindowsError(code, ErrorReasons::kOmit);

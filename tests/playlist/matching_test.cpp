@@ -15,6 +15,17 @@ TEST(SameTrackName, FoldsOnlyAsciiLetters) {
   EXPECT_FALSE(SameTrackName("[x]", "{x}"));
 }
 
+// Both ends of the alphabet fold, in every position: a folding that stops
+// one letter short would let "Z:\\Jazz.mp3" and "z:\\JAZZ.mp3" differ.
+TEST(SameTrackName, EveryAsciiLetterFoldsFromAToZ) {
+  const std::string upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  const std::string lower = "abcdefghijklmnopqrstuvwxyz";
+  EXPECT_TRUE(SameTrackName(upper, lower));
+  EXPECT_TRUE(SameTrackName(lower, upper));
+  EXPECT_TRUE(SameTrackName("Z:\\Jazz\\Azure.mp3", "z:\\JAZZ\\aZURE.MP3"));
+  EXPECT_TRUE(HasDeleteMarker("ZZ !DELETE AA"));
+}
+
 TEST(SameTrackName, NoPathNormalisation) {
   EXPECT_FALSE(SameTrackName("C:\\Music\\a.mp3", "C:/Music/a.mp3"));
   EXPECT_FALSE(SameTrackName("C:\\Music\\a.mp3", " C:\\Music\\a.mp3"));

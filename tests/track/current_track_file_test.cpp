@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "base/file_calls.h"
 #include "plugin/plugin.h"
 #include "support/log_capture.h"
 #include "support/temp_dir.h"
@@ -78,6 +79,38 @@ TEST_F(CurrentTrackFile, MissingFolderIsPathNotFound) {
   EXPECT_EQ(log.NewLines(),
             (std::vector<std::string>{"CURRENT TRACK FILE: CreateFileW FAILED.", "WINDOWS ERROR: 3",
                                       "REASON: PATH NOT FOUND."}));
+}
+
+// A write that the system reports as short, or as failed: the file holds
+// what was written and the log says which.
+DWORD shortWriteBytes = 0;
+BOOL WINAPI ShortWrite(HANDLE file, LPCVOID data, DWORD, LPDWORD written, LPOVERLAPPED overlapped) {
+  return ::WriteFile(file, data, shortWriteBytes, written, overlapped);
+}
+BOOL WINAPI FailedWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
+  *written = 0;
+  ::SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+
+TEST_F(CurrentTrackFile, ShortAndFailedWritesAreReported) {
+  shortWriteBytes = 3;
+  currentTrackFileCalls.writeFile = ShortWrite;
+  WriteCurrentTrackFile("C:\\Music\\Song.mp3");
+  currentTrackFileCalls.writeFile = ::WriteFile;
+  EXPECT_EQ(Content(), "Son");
+  EXPECT_EQ(log.NewLines(),
+            (std::vector<std::string>{"CURRENT TRACK FILE: INCOMPLETE WRITE.", "EXPECTED BYTES: 8",
+                                      "WRITTEN BYTES: 3"}));
+  log.Skip();
+
+  currentTrackFileCalls.writeFile = FailedWrite;
+  WriteCurrentTrackFile("C:\\Music\\Other.mp3");
+  currentTrackFileCalls.writeFile = ::WriteFile;
+  EXPECT_EQ(Content(), "");  // truncated by the open, nothing written
+  // No reason lines after a failed write, whatever the code.
+  EXPECT_EQ(log.NewLines(), (std::vector<std::string>{"CURRENT TRACK FILE: WriteFile FAILED.",
+                                                      "WINDOWS ERROR: 5"}));
 }
 
 }  // namespace
