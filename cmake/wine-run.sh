@@ -1,8 +1,19 @@
 #!/usr/bin/env bash
 # Runs one Windows program under Wine for ctest. The caller provides the
-# throwaway WINEPREFIX; Wine's console turns "\n" into CR LF, which would end
-# up inside discovered test names, so carriage returns are stripped.
-set -o pipefail
+# throwaway WINEPREFIX. Wine starts its desktop and service processes from
+# whichever program first needs them, and they keep that program's output
+# open for as long as they live: so the program writes to files, which are
+# handed on once the program itself has exited, and ctest's pipes are never
+# given to Wine. Wine's console turns "\n" into CR LF, which would end up
+# inside discovered test names, so carriage returns are stripped.
 : "${WINEPREFIX:?WINEPREFIX must name a throwaway prefix}"
 export WINEDEBUG=-all
-wine "$@" | tr -d '\r'
+# A crashing test program fails at once instead of waiting in Wine's debugger.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winedbg.exe=d"
+output=$(mktemp) errors=$(mktemp)
+trap 'rm -f "$output" "$errors"' EXIT
+wine "$@" </dev/null >"$output" 2>"$errors"
+status=$?
+tr -d '\r' <"$output"
+tr -d '\r' <"$errors" >&2
+exit $status
