@@ -10,6 +10,15 @@ namespace standin {
 namespace {
 
 volatile LONG liveStrings = 0;
+thread_local int hostCallDepth = 0;
+
+// Marks one host operation for HostCallDepth.
+struct HostCall {
+  HostCall() { ++hostCallDepth; }
+  ~HostCall() { --hostCallDepth; }
+  HostCall(const HostCall&) = delete;
+  HostCall& operator=(const HostCall&) = delete;
+};
 
 bool IsIUnknown(REFIID iid) {
   static const GUID kIUnknown = {0, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
@@ -31,6 +40,8 @@ HRESULT Query(Self* self, REFIID iid, const GUID* own, void** object) {
 
 }  // namespace
 
+int HostCallDepth() { return hostCallDepth; }
+
 FakeString::FakeString(std::wstring text, bool nullData) : text_(std::move(text)), nullData_(nullData) {
   ::InterlockedIncrement(&liveStrings);
 }
@@ -40,6 +51,7 @@ HRESULT WINAPI FakeString::QueryInterface(REFIID iid, void** object) {
 }
 ULONG WINAPI FakeString::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
 ULONG WINAPI FakeString::Release() {
+  HostCall call;
   const LONG count = ::InterlockedDecrement(&refs_);
   if (count == 0) delete this;
   return static_cast<ULONG>(count);
@@ -56,6 +68,7 @@ HRESULT WINAPI FakeItem::QueryInterface(REFIID iid, void** object) {
 }
 
 HRESULT WINAPI FakeItem::GetValueAsObject(int propertyId, REFIID iid, void** value) {
+  HostCall call;
   if (value == nullptr) return E_POINTER;
   *value = nullptr;
   ++propertyReads;
@@ -79,6 +92,7 @@ HRESULT WINAPI FakePlaylist::QueryInterface(REFIID iid, void** object) {
 
 // A successful delete drops the playlist's own reference on the item.
 HRESULT WINAPI FakePlaylist::Delete(IAIMPPlaylistItem* item) {
+  HostCall call;
   ++deleteCalls;
   if (beforeDelete) beforeDelete();
   if (FAILED(deleteResult)) return deleteResult;
@@ -93,6 +107,7 @@ HRESULT WINAPI FakePlaylist::Delete(IAIMPPlaylistItem* item) {
 }
 
 HRESULT WINAPI FakePlaylist::GetItem(int index, REFIID iid, void** item) {
+  HostCall call;
   if (item == nullptr) return E_POINTER;
   *item = nullptr;
   fetchedIndexes.push_back(index);

@@ -27,6 +27,11 @@ using dislist::IAIMPPlaylistItem;
 using dislist::IAIMPServicePlaylistManager;
 using dislist::IAIMPString;
 
+// Non-zero while a stand-in host operation runs on this thread. The host
+// allocates for its own reasons (a string object per property read, its
+// call records); a test that counts the plug-in's heap use leaves those out.
+int HostCallDepth();
+
 // Reference count shared by all stand-in objects. `baseline` is the number
 // of references the host itself holds; anything above it is held by callers.
 class Counted {

@@ -8,18 +8,25 @@
 
 namespace dislist {
 
-std::string GetItemStringProperty(IAIMPPlaylistItem* item, int propertyId) {
-  if (item == nullptr) return {};
+void ReadItemStringProperty(IAIMPPlaylistItem* item, int propertyId, std::string& text) {
+  text.clear();
+  if (item == nullptr) return;
   ComPtr<IAIMPString> value;
   const HRESULT result = item->GetValueAsObject(propertyId, IID_IAIMPString, value.put_void());
   if (FAILED(result) || !value) {
     value.forget();  // a failed call hands over no reference
-    return {};
+    return;
   }
   const WCHAR* data = value->GetData();
   const int length = value->GetLength();
-  if (data == nullptr || length <= 0) return {};
-  return WideToUtf8(data, static_cast<std::size_t>(length));
+  if (data == nullptr || length <= 0) return;
+  WideToUtf8Into(data, static_cast<std::size_t>(length), text);
+}
+
+std::string GetItemStringProperty(IAIMPPlaylistItem* item, int propertyId) {
+  std::string text;
+  ReadItemStringProperty(item, propertyId, text);
+  return text;
 }
 
 // One pass from the first item, stopping at the first match; the count is
@@ -52,8 +59,10 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
   const int count = playlist->GetItemCount();
   WriteLogLine("PLAYLIST ITEM COUNT: " + DecimalText(static_cast<std::int32_t>(count)));
 
+  // Every name is read into this one buffer and compared in place: the pass
+  // allocates nothing per item, only when a name is longer than any before.
   ComPtr<IAIMPPlaylistItem> match;
-  std::string matchFileName;
+  std::string itemFileName;
   int matchIndex = -1;
   for (int index = 0; index < count; ++index) {
     ComPtr<IAIMPPlaylistItem> item;
@@ -62,14 +71,14 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
       item.forget();
       continue;
     }
-    std::string itemFileName = GetItemStringProperty(item.get(), AIMP_PLAYLISTITEM_PROPID_FILENAME);
+    ReadItemStringProperty(item.get(), AIMP_PLAYLISTITEM_PROPID_FILENAME, itemFileName);
     if (!itemFileName.empty() && SameTrackName(itemFileName, previousFile)) {
       match = std::move(item);
-      matchFileName = std::move(itemFileName);
       matchIndex = index;
       break;
     }
   }
+  const std::string& matchFileName = itemFileName;
 
   if (!match) {
     WriteLogLine("PLAYLIST DELETE: previous track NOT FOUND.");

@@ -187,5 +187,19 @@ TEST(WideToUtf8, ConvertsExactlyTheCountedUnits) {
   EXPECT_EQ(WideToUtf8(L"abc", 0), "");
 }
 
+// The reusing form gives the same bytes, whatever the buffer held before.
+TEST(WideToUtf8, IntoAReusedBufferGivesTheSameBytes) {
+  std::string buffer = std::string(100, 'x');
+  const struct {
+    const wchar_t* text;
+    std::size_t count;
+  } cases[] = {{L"\xD83C\xDFB5", 2}, {L"a\xD800z", 3}, {L"a\0b", 3}, {L"abcdef\u00e9", 7},
+               {L"\xDFFF\xDFFF\xDFFF", 3}, {nullptr, 5}, {L"abc", 0}};
+  for (const auto& c : cases) {
+    WideToUtf8Into(c.text, c.count, buffer);
+    EXPECT_EQ(buffer, WideToUtf8(c.text, c.count));
+  }
+}
+
 }  // namespace
 }  // namespace dislist
