@@ -44,15 +44,12 @@ std::string WideToUtf8(const wchar_t* text, std::size_t count) {
   return result;
 }
 
-void WideToUtf8Into(const wchar_t* text, std::size_t count, std::string& into) {
-  if (text == nullptr || count == 0 || count > static_cast<std::size_t>(INT_MAX / 3)) {
-    into.clear();
-    return;
-  }
-  into.resize(3 * count);
-  const int written = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(count), &into[0],
-                                            static_cast<int>(into.size()), nullptr, nullptr);
-  into.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+std::size_t WideToUtf8Into(const wchar_t* text, std::size_t count, std::string& buffer) {
+  if (text == nullptr || count == 0 || count > static_cast<std::size_t>(INT_MAX / 3)) return 0;
+  if (buffer.size() < 3 * count) buffer.resize(3 * count);
+  const int written = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(count), &buffer[0],
+                                            static_cast<int>(buffer.size()), nullptr, nullptr);
+  return written > 0 ? static_cast<std::size_t>(written) : 0;
 }
 
 void LogWindowsError(unsigned long code, ErrorReasons reasons) {

@@ -19,10 +19,11 @@ void WriteLogLine(const std::string& message) noexcept;
 // count or a conversion failure. Unpaired surrogates become U+FFFD.
 std::string WideToUtf8(const wchar_t* text, std::size_t count);
 
-// The same conversion into `into`, whose storage is reused: it allocates
-// only when a text needs more room than any before it. One converter call,
-// into room for the largest possible result (three bytes per UTF-16 unit).
-void WideToUtf8Into(const wchar_t* text, std::size_t count, std::string& into);
+// The same conversion into the start of `buffer`, returning the number of
+// bytes. The buffer is reused: it grows only when a text needs more room
+// than any before it (three bytes per UTF-16 unit at most) and never shrinks,
+// so the bytes after the result are left over from earlier texts.
+std::size_t WideToUtf8Into(const wchar_t* text, std::size_t count, std::string& buffer);
 
 // "WINDOWS ERROR: " and the code. Failures to create a file add the reason
 // lines for the two codes the plug-in explains (5 and 3); other steps don't.

@@ -8,7 +8,7 @@ char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 }  // namespace
 
-bool SameTrackName(const std::string& a, const std::string& b) {
+bool SameTrackName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
@@ -16,7 +16,7 @@ bool SameTrackName(const std::string& a, const std::string& b) {
   return true;
 }
 
-bool HasDeleteMarker(const std::string& displayText) {
+bool HasDeleteMarker(std::string_view displayText) {
   static const char kMarker[] = "!delete";
   constexpr std::size_t kLength = sizeof kMarker - 1;
   if (displayText.size() < kLength) return false;

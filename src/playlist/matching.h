@@ -2,15 +2,15 @@
 // track, and which items are protected. Pure functions over UTF-8 bytes.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 namespace dislist {
 
 // Same bytes over the whole length, with only the ASCII letters A-Z and a-z
 // counted equal regardless of case. No other folding, no path normalisation.
-bool SameTrackName(const std::string& a, const std::string& b);
+bool SameTrackName(std::string_view a, std::string_view b);
 
 // True when the display text holds "!delete" in any ASCII letter case.
-bool HasDeleteMarker(const std::string& displayText);
+bool HasDeleteMarker(std::string_view displayText);
 
 }  // namespace dislist

@@ -8,25 +8,25 @@
 
 namespace dislist {
 
-void ReadItemStringProperty(IAIMPPlaylistItem* item, int propertyId, std::string& text) {
-  text.clear();
-  if (item == nullptr) return;
+std::string_view ReadItemStringProperty(IAIMPPlaylistItem* item, int propertyId,
+                                        std::string& buffer) {
+  if (item == nullptr) return {};
   ComPtr<IAIMPString> value;
   const HRESULT result = item->GetValueAsObject(propertyId, IID_IAIMPString, value.put_void());
   if (FAILED(result) || !value) {
     value.forget();  // a failed call hands over no reference
-    return;
+    return {};
   }
   const WCHAR* data = value->GetData();
   const int length = value->GetLength();
-  if (data == nullptr || length <= 0) return;
-  WideToUtf8Into(data, static_cast<std::size_t>(length), text);
+  if (data == nullptr || length <= 0) return {};
+  const std::size_t size = WideToUtf8Into(data, static_cast<std::size_t>(length), buffer);
+  return {buffer.data(), size};  // after the conversion: it may have moved the storage
 }
 
 std::string GetItemStringProperty(IAIMPPlaylistItem* item, int propertyId) {
-  std::string text;
-  ReadItemStringProperty(item, propertyId, text);
-  return text;
+  std::string buffer;
+  return std::string(ReadItemStringProperty(item, propertyId, buffer));
 }
 
 // One pass from the first item, stopping at the first match; the count is
@@ -62,7 +62,8 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
   // Every name is read into this one buffer and compared in place: the pass
   // allocates nothing per item, only when a name is longer than any before.
   ComPtr<IAIMPPlaylistItem> match;
-  std::string itemFileName;
+  std::string buffer;
+  std::string_view itemFileName;
   int matchIndex = -1;
   for (int index = 0; index < count; ++index) {
     ComPtr<IAIMPPlaylistItem> item;
@@ -71,14 +72,14 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
       item.forget();
       continue;
     }
-    ReadItemStringProperty(item.get(), AIMP_PLAYLISTITEM_PROPID_FILENAME, itemFileName);
+    itemFileName = ReadItemStringProperty(item.get(), AIMP_PLAYLISTITEM_PROPID_FILENAME, buffer);
     if (!itemFileName.empty() && SameTrackName(itemFileName, previousFile)) {
       match = std::move(item);
       matchIndex = index;
       break;
     }
   }
-  const std::string& matchFileName = itemFileName;
+  const std::string matchFileName(itemFileName);
 
   if (!match) {
     WriteLogLine("PLAYLIST DELETE: previous track NOT FOUND.");

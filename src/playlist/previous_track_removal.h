@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "plugin/host_sdk.h"
 
@@ -10,8 +11,10 @@ namespace dislist {
 // is null or the property cannot be read. Keeps no reference to the item.
 std::string GetItemStringProperty(IAIMPPlaylistItem* item, int propertyId);
 
-// The same into `text`, reusing its storage: the removal pass reads every
-// item's file name through one buffer.
-void ReadItemStringProperty(IAIMPPlaylistItem* item, int propertyId, std::string& text);
+// The same read into `buffer`, reusing its storage (see WideToUtf8Into):
+// the removal pass reads every item's file name through one buffer. The
+// text is the view returned; it lasts until the buffer's next use.
+std::string_view ReadItemStringProperty(IAIMPPlaylistItem* item, int propertyId,
+                                        std::string& buffer);
 
 }  // namespace dislist
