@@ -10,7 +10,10 @@ namespace standin {
 namespace {
 
 volatile LONG liveStrings = 0;
-thread_local int hostCallDepth = 0;
+// Host operations run on one thread at a time (the player's). Not a
+// thread_local: that would make the runtime create handles on first use,
+// which the soak test would count as a leak.
+int hostCallDepth = 0;
 
 // Marks one host operation for HostCallDepth.
 struct HostCall {

@@ -27,7 +27,7 @@ using dislist::IAIMPPlaylistItem;
 using dislist::IAIMPServicePlaylistManager;
 using dislist::IAIMPString;
 
-// Non-zero while a stand-in host operation runs on this thread. The host
+// Non-zero while a stand-in host operation runs. The host
 // allocates for its own reasons (a string object per property read, its
 // call records); a test that counts the plug-in's heap use leaves those out.
 int HostCallDepth();
