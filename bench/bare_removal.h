@@ -29,22 +29,22 @@ inline bool SameFolded(const char* a, std::size_t size, const std::string& b) {
 // item: the buffer grows only for a name longer than any before.
 inline void BareRemovalPass(standin::HostObjects& host, const std::string& previous) {
   std::vector<char> buffer;
-  dislist::IAIMPPlaylist* playlist = nullptr;
+  standin::IAIMPPlaylist* playlist = nullptr;
   host.manager().GetPlayingPlaylist(&playlist);
   const int count = playlist->GetItemCount();
   for (int index = 0; index < count; ++index) {
-    dislist::IAIMPPlaylistItem* item = nullptr;
-    playlist->GetItem(index, dislist::IID_IAIMPPlaylistItem, reinterpret_cast<void**>(&item));
-    dislist::IAIMPString* name = nullptr;
-    item->GetValueAsObject(3, dislist::IID_IAIMPString, reinterpret_cast<void**>(&name));
+    standin::IAIMPPlaylistItem* item = nullptr;
+    playlist->GetItem(index, standin::kIidPlaylistItem, reinterpret_cast<void**>(&item));
+    standin::IAIMPString* name = nullptr;
+    item->GetValueAsObject(3, standin::kIidString, reinterpret_cast<void**>(&name));
     const int units = name->GetLength();
     if (buffer.size() < 3 * static_cast<std::size_t>(units)) buffer.resize(3 * static_cast<std::size_t>(units));
     const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, name->GetData(), units, buffer.data(),
                                             static_cast<int>(buffer.size()), nullptr, nullptr);
     name->Release();
     if (SameFolded(buffer.data(), static_cast<std::size_t>(bytes), previous)) {
-      dislist::IAIMPString* display = nullptr;
-      item->GetValueAsObject(1, dislist::IID_IAIMPString, reinterpret_cast<void**>(&display));
+      standin::IAIMPString* display = nullptr;
+      item->GetValueAsObject(1, standin::kIidString, reinterpret_cast<void**>(&display));
       display->Release();
       playlist->Delete(item);
       item->Release();

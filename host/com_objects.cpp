@@ -50,7 +50,7 @@ FakeString::FakeString(std::wstring text, bool nullData) : text_(std::move(text)
 }
 FakeString::~FakeString() { ::InterlockedDecrement(&liveStrings); }
 HRESULT WINAPI FakeString::QueryInterface(REFIID iid, void** object) {
-  return Query(this, iid, &dislist::IID_IAIMPString, object);
+  return Query(this, iid, &kIidString, object);
 }
 ULONG WINAPI FakeString::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
 ULONG WINAPI FakeString::Release() {
@@ -67,7 +67,7 @@ FakeItem::FakeItem(std::wstring fileNameText, std::wstring displayTextValue)
     : fileName(std::move(fileNameText)), displayText(std::move(displayTextValue)) {}
 
 HRESULT WINAPI FakeItem::QueryInterface(REFIID iid, void** object) {
-  return Query(static_cast<IAIMPPlaylistItem*>(this), iid, &dislist::IID_IAIMPPlaylistItem, object);
+  return Query(static_cast<IAIMPPlaylistItem*>(this), iid, &kIidPlaylistItem, object);
 }
 
 HRESULT WINAPI FakeItem::GetValueAsObject(int propertyId, REFIID iid, void** value) {
@@ -78,10 +78,10 @@ HRESULT WINAPI FakeItem::GetValueAsObject(int propertyId, REFIID iid, void** val
   const PropertyBehaviour how = behaviour.count(propertyId) ? behaviour[propertyId] : PropertyBehaviour();
   if (FAILED(how.result)) return how.result;
   if (how.yieldNull) return S_OK;
-  if (!SameIid(iid, dislist::IID_IAIMPString)) return E_NOINTERFACE;
+  if (!SameIid(iid, kIidString)) return E_NOINTERFACE;
   const std::wstring* text = nullptr;
-  if (propertyId == dislist::AIMP_PLAYLISTITEM_PROPID_FILENAME) text = &fileName;
-  if (propertyId == dislist::AIMP_PLAYLISTITEM_PROPID_DISPLAYTEXT) text = &displayText;
+  if (propertyId == kPropertyFileName) text = &fileName;
+  if (propertyId == kPropertyDisplayText) text = &displayText;
   if (text == nullptr) return E_INVALIDARG;
   *value = static_cast<IAIMPString*>(new FakeString(*text, how.nullData));
   return S_OK;
@@ -127,7 +127,7 @@ int WINAPI FakePlaylist::GetItemCount() {
 
 HRESULT WINAPI FakePlaylistManager::QueryInterface(REFIID iid, void** object) {
   return Query(static_cast<IAIMPServicePlaylistManager*>(this), iid,
-               &dislist::IID_IAIMPServicePlaylistManager, object);
+               &kIidPlaylistManager, object);
 }
 
 HRESULT WINAPI FakePlaylistManager::GetPlayingPlaylist(IAIMPPlaylist** playlist) {
@@ -146,7 +146,7 @@ HRESULT WINAPI FakeCore::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (IsIUnknown(iid)) return Query(static_cast<IAIMPCore*>(this), iid, nullptr, object);
-  if (!SameIid(iid, dislist::IID_IAIMPServicePlaylistManager)) return E_NOINTERFACE;
+  if (!SameIid(iid, kIidPlaylistManager)) return E_NOINTERFACE;
   if (FAILED(queryResult)) return queryResult;
   if (yieldNull || manager == nullptr) return queryResult;
   manager->AddRef();

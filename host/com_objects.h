@@ -17,15 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "plugin/host_sdk.h"
+#include "aimp_abi.h"
 
 namespace standin {
-
-using dislist::IAIMPCore;
-using dislist::IAIMPPlaylist;
-using dislist::IAIMPPlaylistItem;
-using dislist::IAIMPServicePlaylistManager;
-using dislist::IAIMPString;
 
 // Non-zero while a stand-in host operation runs. The host
 // allocates for its own reasons (a string object per property read, its
@@ -54,7 +48,7 @@ class FakeString final : public IAIMPString {
   HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
   ULONG WINAPI AddRef() override;
   ULONG WINAPI Release() override;
-  HRESULT WINAPI Reserved1() override { return E_NOTIMPL; }
+  HRESULT WINAPI SetChar(int, WCHAR) override { return E_NOTIMPL; }
   WCHAR* WINAPI GetData() override;
   int WINAPI GetLength() override;
 
@@ -79,12 +73,12 @@ class FakeItem final : public IAIMPPlaylistItem, public Counted {
   HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
   ULONG WINAPI AddRef() override { return AddRefImpl(); }
   ULONG WINAPI Release() override { return ReleaseImpl(); }
-  HRESULT WINAPI Reserved1() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved2() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved3() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved4() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved5() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved6() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused1() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused2() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused3() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused4() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused5() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused6() override { return E_NOTIMPL; }
   HRESULT WINAPI GetValueAsObject(int propertyId, REFIID iid, void** value) override;
   std::string Describe() const override;
 
@@ -99,22 +93,22 @@ class FakePlaylist final : public IAIMPPlaylist, public Counted {
   HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
   ULONG WINAPI AddRef() override { return AddRefImpl(); }
   ULONG WINAPI Release() override { return ReleaseImpl(); }
-  HRESULT WINAPI Reserved1() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved2() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused1() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused2() override { return E_NOTIMPL; }
   HRESULT WINAPI Delete(IAIMPPlaylistItem* item) override;
-  HRESULT WINAPI Reserved4() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved5() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved6() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved7() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved8() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved9() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved10() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved11() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved12() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved13() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved14() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved15() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved16() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused4() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused5() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused6() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused7() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused8() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused9() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused10() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused11() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused12() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused13() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused14() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused15() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused16() override { return E_NOTIMPL; }
   HRESULT WINAPI GetItem(int index, REFIID iid, void** item) override;
   int WINAPI GetItemCount() override;
   std::string Describe() const override { return "playlist"; }
@@ -136,10 +130,10 @@ class FakePlaylistManager final : public IAIMPServicePlaylistManager, public Cou
   HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
   ULONG WINAPI AddRef() override { return AddRefImpl(); }
   ULONG WINAPI Release() override { return ReleaseImpl(); }
-  HRESULT WINAPI Reserved1() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved2() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved3() override { return E_NOTIMPL; }
-  HRESULT WINAPI Reserved4() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused1() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused2() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused3() override { return E_NOTIMPL; }
+  HRESULT WINAPI Unused4() override { return E_NOTIMPL; }
   HRESULT WINAPI GetPlayingPlaylist(IAIMPPlaylist** playlist) override;
   std::string Describe() const override { return "playlist manager"; }
 

@@ -8,7 +8,7 @@ LoadedPlugin::LoadedPlugin(const std::wstring& dllPath) {
     error_ = "LoadLibraryW failed with error " + std::to_string(::GetLastError());
     return;
   }
-  auto getHeader = reinterpret_cast<dislist::GetHeaderProc>(
+  auto getHeader = reinterpret_cast<GetHeaderProc>(
       reinterpret_cast<void*>(::GetProcAddress(module_, "AIMPPluginGetHeader")));
   if (getHeader == nullptr) {
     error_ = "AIMPPluginGetHeader is not exported";

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "plugin/host_sdk.h"
+#include "aimp_abi.h"
 
 namespace standin {
 
@@ -21,23 +21,23 @@ class LoadedPlugin {
 
   bool ok() const { return plugin_ != nullptr; }
   const std::string& error() const { return error_; }
-  dislist::IAIMPPlugin* operator->() const { return plugin_; }
-  dislist::IAIMPPlugin* get() const { return plugin_; }
+  IAIMPPlugin* operator->() const { return plugin_; }
+  IAIMPPlugin* get() const { return plugin_; }
   HMODULE module() const { return module_; }
 
   // The player's last Release, then FreeLibrary. Returns Release's result.
   ULONG Unload();
   // Hands the object's reference to the caller (who may release it on
   // another thread); Unload then only frees the library.
-  dislist::IAIMPPlugin* TakeObject() {
-    dislist::IAIMPPlugin* object = plugin_;
+  IAIMPPlugin* TakeObject() {
+    IAIMPPlugin* object = plugin_;
     plugin_ = nullptr;
     return object;
   }
 
  private:
   HMODULE module_ = nullptr;
-  dislist::IAIMPPlugin* plugin_ = nullptr;
+  IAIMPPlugin* plugin_ = nullptr;
   std::string error_;
 };
 

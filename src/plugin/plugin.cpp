@@ -14,6 +14,13 @@ namespace {
 constexpr unsigned char kIUnknownBytes[16] = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
                                               0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 
+// The fourth text names the build, so a user can tell which one is loaded.
+#ifdef _WIN64
+constexpr wchar_t kBuildInfoText[] = L"AIMP SDK 5.40 x64 - Remote Access + Playlist";
+#else
+constexpr wchar_t kBuildInfoText[] = L"AIMP SDK 5.40 x86 - Remote Access + Playlist";
+#endif
+
 }  // namespace
 
 // Only IUnknown is answered: the host never asks for more, and answering
@@ -47,7 +54,7 @@ const WCHAR* WINAPI AIMPDislistPlugin::GetInfoText(int index) noexcept {
     case 0: return L"AIMP Dislist";
     case 1: return L"Velk";
     case 2: return L"Dislist tracks from playlist";
-    case 3: return L"AIMP SDK 5.40 x64 - Remote Access + Playlist";
+    case 3: return kBuildInfoText;
     default: return nullptr;
   }
 }

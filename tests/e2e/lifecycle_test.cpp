@@ -5,6 +5,7 @@
 
 #include "e2e/e2e_fixture.h"
 #include "remote/remote_access.h"
+#include "stdcall_check.h"
 
 namespace testing_support {
 namespace {
@@ -94,7 +95,7 @@ TEST(Lifecycle, LastReleaseOnAnotherThreadLeavesTheWindowHarmless) {
   ::PostMessageW(window, dislist::TRACK_CHANGE_MESSAGE, 0, 0);
   log.Skip();
 
-  dislist::IAIMPPlugin* object = player.plugin.TakeObject();
+  standin::IAIMPPlugin* object = player.plugin.TakeObject();
   ULONG count = 99;
   std::thread host([object, &count] { count = object->Release(); });
   host.join();
@@ -110,6 +111,49 @@ TEST(Lifecycle, LastReleaseOnAnotherThreadLeavesTheWindowHarmless) {
   // The library is gone; a message still sent to the handle reaches nothing.
   player.remote->Notify(dislist::AIMP_RA_NOTIFY_TRACK_START);
 }
+
+#if defined(__i386__)
+// Every slot of the plug-in's table, called as the 32-bit player calls it:
+// each must give its result and leave the stack exactly as stdcall demands.
+TEST(Lifecycle, EverySlotIsCalledAsThePlayerCallsIt) {
+  TempDir dir;
+  LogCapture log;
+  standin::LoadedPlugin plugin(CopyDllInto(dir.path()));
+  ASSERT_TRUE(plugin.ok()) << plugin.error();
+  void* object = plugin.get();
+  auto call = [object](int slot, std::initializer_list<std::uint32_t> arguments) {
+    return standin::CallSlotAsPlayer(object, slot, arguments.begin(), static_cast<int>(arguments.size()));
+  };
+  const GUID iunknown = {0, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+  void* same = nullptr;
+  struct Expected {
+    const char* name;
+    standin::SlotCall call;
+    std::uint32_t result;
+  } expected[] = {
+      {"QueryInterface",
+       call(0, {reinterpret_cast<std::uintptr_t>(&iunknown), reinterpret_cast<std::uintptr_t>(&same)}), 0},
+      {"AddRef", call(1, {}), 3},
+      {"Release", call(2, {}), 2},
+      {"GetCategories", call(4, {}), 1},
+      {"Initialize", call(5, {0}), static_cast<std::uint32_t>(E_FAIL)},
+      {"Finalize", call(6, {}), 0},
+      {"Notify", call(7, {0, 0}), 0},
+      {"Release", call(2, {}), 1},
+  };
+  for (const Expected& e : expected) {
+    EXPECT_EQ(e.call.stackDrift, 0) << e.name;
+    if (std::string(e.name) != "Notify") {
+      EXPECT_EQ(e.call.result, e.result) << e.name;
+    }
+  }
+  EXPECT_EQ(same, object);
+  const standin::SlotCall text = call(3, {3});
+  EXPECT_EQ(text.stackDrift, 0);
+  EXPECT_STREQ(reinterpret_cast<const wchar_t*>(text.result),
+               L"AIMP SDK 5.40 x86 - Remote Access + Playlist");
+}
+#endif
 
 TEST_F(EndToEnd, SoakOfTwoThousandTrackChanges) {
   for (int i = 0; i < 2000; ++i) {

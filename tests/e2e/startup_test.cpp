@@ -1,7 +1,7 @@
 // Start-up and shut-down of the loaded library, failure by failure.
 #include <windows.h>
 
-#include <climits>
+#include <limits>
 
 #include "e2e/e2e_fixture.h"
 
@@ -126,9 +126,16 @@ TEST_F(StartUp, CurrentTrackFileThatCannotBeCreatedDoesNotStopStartUp) {
   EXPECT_EQ(lines.back(), std::string(40, '='));
 }
 
+// The result is pointer-sized: on 32-bit Windows its extremes are those of
+// 32 bits, reported in the same signed form.
 TEST_F(StartUp, RegisterResultsAreOnlyReported) {
   const std::pair<LRESULT, std::string> cases[] = {
-      {0, "0"}, {-1, "-1"}, {LLONG_MIN, "-9223372036854775808"}};
+      {0, "0"},
+      {-1, "-1"},
+      {std::numeric_limits<LRESULT>::min(),
+       sizeof(LRESULT) == 8 ? "-9223372036854775808" : "-2147483648"},
+      {std::numeric_limits<LRESULT>::max(),
+       sizeof(LRESULT) == 8 ? "9223372036854775807" : "2147483647"}};
   for (const auto& [result, text] : cases) {
     player->remote->registerResult = result;
     ASSERT_EQ(player->Start(), S_OK) << text;

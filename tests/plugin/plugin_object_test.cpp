@@ -70,7 +70,12 @@ TEST_F(PluginObject, InfoTextsAndTheirBounds) {
   EXPECT_STREQ(plugin_->GetInfoText(0), L"AIMP Dislist");
   EXPECT_STREQ(plugin_->GetInfoText(1), L"Velk");
   EXPECT_STREQ(plugin_->GetInfoText(2), L"Dislist tracks from playlist");
+  // The fourth text names the build.
+#ifdef _WIN64
   EXPECT_STREQ(plugin_->GetInfoText(3), L"AIMP SDK 5.40 x64 - Remote Access + Playlist");
+#else
+  EXPECT_STREQ(plugin_->GetInfoText(3), L"AIMP SDK 5.40 x86 - Remote Access + Playlist");
+#endif
   EXPECT_EQ(plugin_->GetInfoText(4), nullptr);
   EXPECT_EQ(plugin_->GetInfoText(-1), nullptr);
   EXPECT_EQ(plugin_->GetInfoText(INT_MIN), nullptr);
