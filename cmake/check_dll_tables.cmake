@@ -1,10 +1,15 @@
 cmake_minimum_required(VERSION 3.20)
 # Checks a built AIMP_Dislist.dll: it must export AIMPPluginGetHeader and
 # nothing else, and import only Windows system libraries, since the player's
-# machine has no compiler runtime. Run with -DOBJDUMP=... -DDLL=...
+# machine has no compiler runtime; with -DFORMAT=pei-x86-64 or pei-i386 it
+# must be of that machine type. Run with -DOBJDUMP=... -DDLL=... [-DFORMAT=...]
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "objdump could not read ${DLL}")
+endif()
+
+if(FORMAT AND NOT dump MATCHES "file format ${FORMAT}\n")
+  message(FATAL_ERROR "${DLL} is not of the format ${FORMAT}")
 endif()
 
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")

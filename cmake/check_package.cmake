@@ -1,40 +1,50 @@
 cmake_minimum_required(VERSION 3.20)
-# Builds the release ZIP with cpack, unpacks it and checks its layout and the
-# packaged library's tables. Run with -DBINARY_DIR=... -DOBJDUMP=... -DVERSION=...
-execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G ZIP --config ${BINARY_DIR}/CPackConfig.cmake
-                WORKING_DIRECTORY ${BINARY_DIR} RESULT_VARIABLE failed OUTPUT_QUIET)
-if(failed)
-  message(FATAL_ERROR "cpack failed")
+# Unpacks the release ZIP and checks every entry: the two plug-in folders,
+# each library of its own machine type exporting only the plain
+# AIMPPluginGetHeader and importing only system libraries, the log tool,
+# and the install text. Run with -DZIP=... -DOBJDUMP=...
+if(NOT EXISTS ${ZIP})
+  message(FATAL_ERROR "no package at ${ZIP}")
 endif()
-set(zip ${BINARY_DIR}/package/AIMP_Dislist-${VERSION}-win64.zip)
-if(NOT EXISTS ${zip})
-  message(FATAL_ERROR "no package at ${zip}")
-endif()
-
-set(unpacked ${BINARY_DIR}/package/unpacked)
+get_filename_component(folder ${ZIP} DIRECTORY)
+set(unpacked ${folder}/unpacked)
 file(REMOVE_RECURSE ${unpacked})
 file(MAKE_DIRECTORY ${unpacked})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip} WORKING_DIRECTORY ${unpacked}
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${ZIP} WORKING_DIRECTORY ${unpacked}
                 RESULT_VARIABLE failed)
 if(failed)
-  message(FATAL_ERROR "cannot unpack ${zip}")
+  message(FATAL_ERROR "cannot unpack ${ZIP}")
 endif()
 
 file(GLOB_RECURSE found RELATIVE ${unpacked} ${unpacked}/*)
 list(SORT found)
-set(expected "AIMP_Dislist/AIMP_Dislist.dll;INSTALL.txt")
+set(expected "INSTALL.txt;tools/dislist-log.exe;x64/AIMP_Dislist/AIMP_Dislist.dll;x86/AIMP_Dislist/AIMP_Dislist.dll")
 if(NOT found STREQUAL expected)
   message(FATAL_ERROR "package holds '${found}', expected '${expected}'")
 endif()
-file(READ ${unpacked}/INSTALL.txt text)
-if(NOT text MATCHES "C:\\\\AIMPPlugin" OR NOT text MATCHES "Plugins")
-  message(FATAL_ERROR "INSTALL.txt does not say where the folder goes and that C:\\AIMPPlugin is needed")
-endif()
 
-execute_process(COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${OBJDUMP} -DDLL=${unpacked}/AIMP_Dislist/AIMP_Dislist.dll
-                        -P ${CMAKE_CURRENT_LIST_DIR}/check_dll_tables.cmake RESULT_VARIABLE failed)
-if(failed)
-  message(FATAL_ERROR "the packaged DLL failed its table check")
+file(READ ${unpacked}/INSTALL.txt text)
+foreach(needed "C:\\\\AIMPPlugin" "Plugins" "Program Files \\(x86\\)" "x64\\\\AIMP_Dislist"
+               "x86\\\\AIMP_Dislist" "dislist-log")
+  if(NOT text MATCHES "${needed}")
+    message(FATAL_ERROR "INSTALL.txt does not mention ${needed}")
+  endif()
+endforeach()
+
+foreach(pair "x64/AIMP_Dislist/AIMP_Dislist.dll=pei-x86-64" "x86/AIMP_Dislist/AIMP_Dislist.dll=pei-i386")
+  string(REPLACE "=" ";" pair "${pair}")
+  list(GET pair 0 dll)
+  list(GET pair 1 format)
+  execute_process(COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${OBJDUMP} -DDLL=${unpacked}/${dll} -DFORMAT=${format}
+                          -P ${CMAKE_CURRENT_LIST_DIR}/check_dll_tables.cmake RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "the packaged ${dll} failed its check")
+  endif()
+endforeach()
+execute_process(COMMAND ${OBJDUMP} -f ${unpacked}/tools/dislist-log.exe OUTPUT_VARIABLE dump)
+if(NOT dump MATCHES "file format pei-i386")
+  message(FATAL_ERROR "tools/dislist-log.exe is not a 32-bit Windows program")
 endif()
-file(SIZE ${zip} size)
-message(STATUS "package: ${zip} (${size} bytes): ${found}")
+file(REMOVE_RECURSE ${unpacked})
+file(SIZE ${ZIP} size)
+message(STATUS "package: ${ZIP} (${size} bytes): ${found}")

@@ -1,23 +1,43 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds, and plays a playlist through
 # the plug-in in the stand-in player, under Wine in a throwaway prefix.
-# Usage: bash scripts/demo.sh [--fault NAME] [PLAYLIST.m3u8]
+# Usage: bash scripts/demo.sh [--arch x64|x86] [--fault NAME] [PLAYLIST.m3u8]
+#   --arch x86  the 32-bit plug-in in the 32-bit stand-in player (for 32-bit
+#               AIMP); the default is x64. The player's own --help tells the rest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh >&2
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j"$(nproc)" --target dislist-player >/dev/null
+preset=mingw build=build
+args=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --arch)
+      case "${2:-}" in
+        x64) preset=mingw build=build ;;
+        x86) preset=mingw-x86 build=build-x86 ;;
+        *) echo "demo.sh: --arch takes x64 or x86" >&2; exit 2 ;;
+      esac
+      shift 2 ;;
+    --help|-h)
+      sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+      args+=("$1"); shift ;;
+    *) args+=("$1"); shift ;;
+  esac
+done
 
-export WINEPREFIX="$PWD/build/demo-wineprefix"
+bash scripts/setup.sh >&2
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j"$(nproc)" --target dislist-player >/dev/null
+
+export WINEPREFIX="$PWD/$build/demo-wineprefix"
 source scripts/wine-prefix.sh  # also creates C:\AIMPPlugin for the log
 
 # Playlist files given as Linux paths are handed over as Windows paths.
-args=()
-for arg in "$@"; do
-  if [ -f "$arg" ]; then args+=("$(winepath -w "$arg" 2>/dev/null)"); else args+=("$arg"); fi
+winargs=()
+for arg in "${args[@]+"${args[@]}"}"; do
+  if [ -f "$arg" ]; then winargs+=("$(winepath -w "$arg" 2>/dev/null)"); else winargs+=("$arg"); fi
 done
 status=0
-wine build/bin/dislist-player.exe "${args[@]}" | tr -d '\r' || status=$?
+wine "$build/bin/dislist-player.exe" "${winargs[@]+"${winargs[@]}"}" | tr -d '\r' || status=$?
 wineserver -k || true
 exit $status

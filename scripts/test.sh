@@ -1,26 +1,33 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, fuzzes the record parser and the log
-# reader (natively), and runs every test under Wine in a throwaway prefix.
+# Installs what is missing, builds the 64-bit and the 32-bit plug-in with
+# their tests, fuzzes the record parser and the log reader (natively, once:
+# they do not depend on the target), and runs every test of each build under
+# Wine, each in a fresh throwaway prefix of its own. The release package,
+# which holds both builds, is made and checked by the 64-bit run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j"$(nproc)"
+for preset in mingw-x86 mingw; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$(nproc)"
+done
 
 status=0
 bash scripts/fuzz.sh || status=1
 
-export WINEPREFIX="$PWD/build/wineprefix"
-rm -rf "$WINEPREFIX"
-source scripts/wine-prefix.sh
-
-# A persistent server saves Wine's start-up on every test process. Its
-# service processes are started here, away from ctest's output pipes, which
-# they would otherwise hold open for as long as they live.
-wineserver -p </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-ctest --preset mingw || status=$?
-wineserver -k || true
+for preset in mingw mingw-x86; do
+  case $preset in mingw) build=build arch=x64 ;; mingw-x86) build=build-x86 arch=x86 ;; esac
+  echo "== $arch build: every test under Wine"
+  export WINEPREFIX="$PWD/$build/wineprefix"
+  rm -rf "$WINEPREFIX"
+  source scripts/wine-prefix.sh
+  # A persistent server saves Wine's start-up on every test process. Its
+  # service processes are started here, away from ctest's output pipes.
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  ctest --preset "$preset" || status=$?
+  wineserver -k || true
+done
 exit $status

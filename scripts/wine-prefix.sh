@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
 # Makes a throwaway Wine prefix (never ~/.wine) with the null graphics driver,
-# so windows can be created headless. Usage: source it with the prefix path
-# in WINEPREFIX; it exports WINEPREFIX and WINEDEBUG.
+# so windows can be created headless, and the folder of the plug-in's log.
+# A prefix that no longer starts (one made before 32-bit Wine was installed
+# fails with "could not load kernel32.dll") is made afresh. Usage: source it
+# with the prefix path in WINEPREFIX; it exports WINEPREFIX and WINEDEBUG.
 set -euo pipefail
 : "${WINEPREFIX:?set WINEPREFIX to a throwaway folder}"
-export WINEDEBUG=-all
+export WINEPREFIX WINEDEBUG=-all
+starts() {  # both a 64-bit and a 32-bit program
+  timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 &&
+    timeout 120 wine 'C:\windows\syswow64\cmd.exe' /c exit </dev/null >/dev/null 2>&1
+}
+if [ -f "$WINEPREFIX/system.reg" ] && ! starts; then
+  echo "The Wine prefix $WINEPREFIX does not start any more: making it afresh." >&2
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
