@@ -19,7 +19,7 @@ while [ $# -gt 0 ]; do
       esac
       shift 2 ;;
     --help|-h)
-      sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+      sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
       args+=("$1"); shift ;;
     *) args+=("$1"); shift ;;
   esac
