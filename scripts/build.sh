@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing and builds build/bin/AIMP_Dislist.dll.
+# Installs what is missing and builds both plug-ins: build/bin/AIMP_Dislist.dll
+# (64-bit AIMP) and build-x86/bin/AIMP_Dislist.dll (32-bit AIMP).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j"$(nproc)" --target AIMP_Dislist
-ls -l build/bin/AIMP_Dislist.dll
+for preset in mingw mingw-x86; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$(nproc)" --target AIMP_Dislist
+done
+ls -l build/bin/AIMP_Dislist.dll build-x86/bin/AIMP_Dislist.dll
