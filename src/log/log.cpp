@@ -32,24 +32,22 @@ void WriteLogLine(const std::string& message) noexcept {
   }
 }
 
-std::string WideToUtf8(const wchar_t* text, std::size_t count) {
-  if (text == nullptr || count == 0 || count > static_cast<std::size_t>(INT_MAX)) return {};
-  const int units = static_cast<int>(count);
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text, units, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0) return {};
-  std::string result(static_cast<std::size_t>(bytes), '\0');
-  // Keep only what the second call wrote, should it write less.
-  const int written = ::WideCharToMultiByte(CP_UTF8, 0, text, units, &result[0], bytes, nullptr, nullptr);
-  result.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
-  return result;
+// One converter call, into room for the largest result: three bytes per
+// UTF-16 unit, as far as the converter can count.
+std::size_t WideToUtf8Into(const wchar_t* text, std::size_t count, std::string& buffer) {
+  if (text == nullptr || count == 0 || count > static_cast<std::size_t>(INT_MAX)) return 0;
+  const std::size_t room = count > static_cast<std::size_t>(INT_MAX / 3) ? INT_MAX : 3 * count;
+  if (buffer.size() < room) buffer.resize(room);
+  const int written = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(count), &buffer[0],
+                                            static_cast<int>(room), nullptr, nullptr);
+  return written > 0 ? static_cast<std::size_t>(written) : 0;
 }
 
-std::size_t WideToUtf8Into(const wchar_t* text, std::size_t count, std::string& buffer) {
-  if (text == nullptr || count == 0 || count > static_cast<std::size_t>(INT_MAX / 3)) return 0;
-  if (buffer.size() < 3 * count) buffer.resize(3 * count);
-  const int written = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(count), &buffer[0],
-                                            static_cast<int>(buffer.size()), nullptr, nullptr);
-  return written > 0 ? static_cast<std::size_t>(written) : 0;
+// Only what the converter wrote is kept.
+std::string WideToUtf8(const wchar_t* text, std::size_t count) {
+  std::string result;
+  result.resize(WideToUtf8Into(text, count, result));
+  return result;
 }
 
 void LogWindowsError(unsigned long code, ErrorReasons reasons) {

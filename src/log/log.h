@@ -21,8 +21,8 @@ std::string WideToUtf8(const wchar_t* text, std::size_t count);
 
 // The same conversion into the start of `buffer`, returning the number of
 // bytes. The buffer is reused: it grows only when a text needs more room
-// than any before it (three bytes per UTF-16 unit at most) and never shrinks,
-// so the bytes after the result are left over from earlier texts.
+// than any before it and never shrinks, so the bytes after the result are
+// left over from earlier texts.
 std::size_t WideToUtf8Into(const wchar_t* text, std::size_t count, std::string& buffer);
 
 // "WINDOWS ERROR: " and the code. Failures to create a file add the reason
