@@ -5,14 +5,15 @@
 # open for as long as they live: so the program writes to files, which are
 # handed on once the program itself has exited, and ctest's pipes are never
 # given to Wine. Wine's console turns "\n" into CR LF, which would end up
-# inside discovered test names, so carriage returns are stripped.
+# inside discovered test names, so carriage returns are stripped. The loader
+# is DISLIST_WINE when scripts/wine-prefix.sh chose one (see there).
 : "${WINEPREFIX:?WINEPREFIX must name a throwaway prefix}"
 export WINEDEBUG=-all
 # A crashing test program fails at once instead of waiting in Wine's debugger.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winedbg.exe=d"
 output=$(mktemp) errors=$(mktemp)
 trap 'rm -f "$output" "$errors"' EXIT
-wine "$@" </dev/null >"$output" 2>"$errors"
+"${DISLIST_WINE:-wine}" "$@" </dev/null >"$output" 2>"$errors"
 status=$?
 tr -d '\r' <"$output"
 tr -d '\r' <"$errors" >&2

@@ -31,11 +31,15 @@ cmake --build --preset "$preset" -j"$(nproc)" --target dislist-player >/dev/null
 
 export WINEPREFIX="$PWD/$build/demo-wineprefix"
 source scripts/wine-prefix.sh  # also creates C:\AIMPPlugin for the log
+if [ "$build" = build-x86 ] && [ "$DISLIST_WINE32" = no ]; then
+  echo "demo.sh: this machine's kernel runs no 32-bit programs, so 32-bit Wine cannot run the x86 build here" >&2
+  exit 1
+fi
 
 # Playlist files given as Linux paths are handed over as Windows paths.
 winargs=()
 for arg in "${args[@]+"${args[@]}"}"; do
-  if [ -f "$arg" ]; then winargs+=("$(winepath -w "$arg" 2>/dev/null)"); else winargs+=("$arg"); fi
+  if [ -f "$arg" ]; then winargs+=("$(wine winepath -w "$arg" 2>/dev/null | tr -d "\r")"); else winargs+=("$arg"); fi
 done
 status=0
 wine "$build/bin/dislist-player.exe" "${winargs[@]+"${winargs[@]}"}" | tr -d '\r' || status=$?

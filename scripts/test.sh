@@ -17,8 +17,16 @@ done
 status=0
 bash scripts/fuzz.sh || status=1
 
-for preset in mingw mingw-x86; do
+source scripts/wine-loader.sh
+# The x64 run last, so that its summary closes the output.
+for preset in mingw-x86 mingw; do
   case $preset in mingw) build=build arch=x64 ;; mingw-x86) build=build-x86 arch=x86 ;; esac
+  if [ "$arch" = x86 ] && [ "$DISLIST_WINE32" = no ]; then
+    echo "== x86 build: built, but this machine's kernel runs no 32-bit programs, so 32-bit"
+    echo "   Wine cannot run its tests here: only the checks that need no Wine run."
+    ctest --preset "$preset" -R '^dll_tables$' || status=$?
+    continue
+  fi
   echo "== $arch build: every test under Wine"
   export WINEPREFIX="$PWD/$build/wineprefix"
   rm -rf "$WINEPREFIX"
