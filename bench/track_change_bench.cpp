@@ -18,7 +18,6 @@
 #include "bench/bench_util.h"
 #include "log/log.h"
 #include "player.h"
-#include "remote/remote_access.h"
 
 namespace {
 
@@ -102,14 +101,14 @@ int main() {
   // Whole track change: track start until the previous item (last) is gone.
   auto name = [](int i) { return L"C:\\Music\\Now\\Playing " + std::to_wstring(i) + L".mp3"; };
   player.objects.AddItem(name(0), L"first");
-  player.Announce(RecordFor(name(0)), dislist::AIMP_RA_NOTIFY_TRACK_START);
+  player.Announce(RecordFor(name(0)), standin::kNotifyTrackStart);
   int changeLines = 0;
   std::vector<double> changeTimes, changeFloor;
   for (int i = 1; i <= 9; ++i) {
     player.block->Publish(RecordFor(name(i)));
     auto step = [&] {
       const double start = bench::NowSeconds();
-      player.remote->Notify(dislist::AIMP_RA_NOTIFY_TRACK_START);
+      player.remote->Notify(standin::kNotifyTrackStart);
       standin::PumpMessages();
       changeTimes.push_back(bench::NowSeconds() - start);
     };
@@ -133,7 +132,7 @@ int main() {
     player.block->Publish(RecordFor(L"C:\\Music\\Wait\\" + std::to_wstring(i) + L".mp3"));
     waitLines = LinesLogged([&] {
       const double start = bench::NowSeconds();
-      player.remote->Notify(dislist::AIMP_RA_NOTIFY_TRACK_START);
+      player.remote->Notify(standin::kNotifyTrackStart);
       waitTimes.push_back(bench::NowSeconds() - start);
     });
     standin::PumpMessages();

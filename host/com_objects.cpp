@@ -13,12 +13,16 @@ volatile LONG liveStrings = 0;
 // Host operations run on one thread at a time (the player's). Not a
 // thread_local: that would make the runtime create handles on first use,
 // which the soak test would count as a leak.
-int hostCallDepth = 0;
+volatile LONG hostCallDepth = 0;
+volatile LONG hostCalls = 0;
 
-// Marks one host operation for HostCallDepth.
+// Marks one host operation for HostCallDepth and HostCalls.
 struct HostCall {
-  HostCall() { ++hostCallDepth; }
-  ~HostCall() { --hostCallDepth; }
+  HostCall() {
+    ::InterlockedIncrement(&hostCallDepth);
+    ::InterlockedIncrement(&hostCalls);
+  }
+  ~HostCall() { ::InterlockedDecrement(&hostCallDepth); }
   HostCall(const HostCall&) = delete;
   HostCall& operator=(const HostCall&) = delete;
 };
@@ -33,6 +37,7 @@ bool SameIid(REFIID a, const GUID& b) { return std::memcmp(&a, &b, sizeof(GUID))
 // QueryInterface of every stand-in object: IUnknown and its own interface.
 template <typename Self>
 HRESULT Query(Self* self, REFIID iid, const GUID* own, void** object) {
+  HostCall call;
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (!IsIUnknown(iid) && (own == nullptr || !SameIid(iid, *own))) return E_NOINTERFACE;
@@ -43,7 +48,17 @@ HRESULT Query(Self* self, REFIID iid, const GUID* own, void** object) {
 
 }  // namespace
 
-int HostCallDepth() { return hostCallDepth; }
+int HostCallDepth() { return static_cast<int>(hostCallDepth); }
+LONG HostCalls() { return hostCalls; }
+
+ULONG Counted::AddRefImpl() {
+  HostCall call;
+  return static_cast<ULONG>(::InterlockedIncrement(&refs_));
+}
+ULONG Counted::ReleaseImpl() {
+  HostCall call;
+  return static_cast<ULONG>(::InterlockedDecrement(&refs_));
+}
 
 FakeString::FakeString(std::wstring text, bool nullData) : text_(std::move(text)), nullData_(nullData) {
   ::InterlockedIncrement(&liveStrings);
@@ -52,15 +67,24 @@ FakeString::~FakeString() { ::InterlockedDecrement(&liveStrings); }
 HRESULT WINAPI FakeString::QueryInterface(REFIID iid, void** object) {
   return Query(this, iid, &kIidString, object);
 }
-ULONG WINAPI FakeString::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
+ULONG WINAPI FakeString::AddRef() {
+  HostCall call;
+  return static_cast<ULONG>(::InterlockedIncrement(&refs_));
+}
 ULONG WINAPI FakeString::Release() {
   HostCall call;
   const LONG count = ::InterlockedDecrement(&refs_);
   if (count == 0) delete this;
   return static_cast<ULONG>(count);
 }
-WCHAR* WINAPI FakeString::GetData() { return nullData_ ? nullptr : &text_[0]; }
-int WINAPI FakeString::GetLength() { return static_cast<int>(text_.size()); }
+WCHAR* WINAPI FakeString::GetData() {
+  HostCall call;
+  return nullData_ ? nullptr : &text_[0];
+}
+int WINAPI FakeString::GetLength() {
+  HostCall call;
+  return static_cast<int>(text_.size());
+}
 LONG FakeString::LiveStrings() { return liveStrings; }
 
 FakeItem::FakeItem(std::wstring fileNameText, std::wstring displayTextValue)
@@ -114,6 +138,7 @@ HRESULT WINAPI FakePlaylist::GetItem(int index, REFIID iid, void** item) {
   if (item == nullptr) return E_POINTER;
   *item = nullptr;
   fetchedIndexes.push_back(index);
+  if (beforeGetItem) beforeGetItem(index);
   if (itemFailures.count(index)) return itemFailures[index];
   if (itemYieldsNull.count(index)) return S_OK;
   if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return E_INVALIDARG;
@@ -121,6 +146,7 @@ HRESULT WINAPI FakePlaylist::GetItem(int index, REFIID iid, void** item) {
 }
 
 int WINAPI FakePlaylist::GetItemCount() {
+  HostCall call;
   ++countCalls;
   return static_cast<int>(items.size());
 }
@@ -131,6 +157,7 @@ HRESULT WINAPI FakePlaylistManager::QueryInterface(REFIID iid, void** object) {
 }
 
 HRESULT WINAPI FakePlaylistManager::GetPlayingPlaylist(IAIMPPlaylist** playlist) {
+  HostCall call;
   if (playlist == nullptr) return E_POINTER;
   *playlist = nullptr;
   ++calls;
@@ -143,6 +170,7 @@ HRESULT WINAPI FakePlaylistManager::GetPlayingPlaylist(IAIMPPlaylist** playlist)
 
 // The core answers only the playlist manager's identifier (and IUnknown).
 HRESULT WINAPI FakeCore::QueryInterface(REFIID iid, void** object) {
+  HostCall call;
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   if (IsIUnknown(iid)) return Query(static_cast<IAIMPCore*>(this), iid, nullptr, object);

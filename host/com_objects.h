@@ -25,6 +25,9 @@ namespace standin {
 // allocates for its own reasons (a string object per property read, its
 // call records); a test that counts the plug-in's heap use leaves those out.
 int HostCallDepth();
+// Calls the plug-in has made on any stand-in object so far, AddRef and
+// Release included: a test can check that a step calls the host not at all.
+LONG HostCalls();
 
 // Reference count shared by all stand-in objects. `baseline` is the number
 // of references the host itself holds; anything above it is held by callers.
@@ -36,8 +39,8 @@ class Counted {
   virtual std::string Describe() const = 0;
 
  protected:
-  ULONG AddRefImpl() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
-  ULONG ReleaseImpl() { return static_cast<ULONG>(::InterlockedDecrement(&refs_)); }
+  ULONG AddRefImpl();
+  ULONG ReleaseImpl();
   volatile LONG refs_ = 1;
 };
 
@@ -117,9 +120,11 @@ class FakePlaylist final : public IAIMPPlaylist, public Counted {
   std::map<int, HRESULT> itemFailures;    // GetItem fails at these indexes
   std::map<int, bool> itemYieldsNull;     // GetItem succeeds with no item
   HRESULT deleteResult = S_OK;            // a failure leaves the item in place
-  // Runs at the start of Delete, before the item goes: a player that lets
-  // its thread's messages run while it updates the playlist.
+  // Run at the start of Delete, before the item goes, and of GetItem, with
+  // the index asked for: a player that lets its thread's messages run inside
+  // its calls.
   std::function<void()> beforeDelete;
+  std::function<void(int index)> beforeGetItem;
   int countCalls = 0;
   int deleteCalls = 0;
   std::vector<int> fetchedIndexes;

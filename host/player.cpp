@@ -1,7 +1,5 @@
 #include "player.h"
 
-#include "remote/remote_access.h"
-
 namespace standin {
 
 Player::Player(const std::wstring& dllPath)
@@ -9,8 +7,8 @@ Player::Player(const std::wstring& dllPath)
 
 void Player::Play(const TrackRecord& record) {
   if (block) block->Publish(record);
-  remote->Notify(dislist::AIMP_RA_NOTIFY_TRACK_INFO);
-  remote->Notify(dislist::AIMP_RA_NOTIFY_TRACK_START);
+  remote->Notify(kNotifyTrackInfo);
+  remote->Notify(kNotifyTrackStart);
   PumpMessages();
 }
 

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "remote/remote_access.h"
-
 namespace standin {
 
 SharedTrackBlock::SharedTrackBlock(std::size_t size) : size_(size) {
   mapping_.reset(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                      static_cast<DWORD>(size), dislist::kRemoteAccessName));
+                                      static_cast<DWORD>(size), kRemoteAccessName));
   if (mapping_) view_.reset(::MapViewOfFile(mapping_.get(), FILE_MAP_WRITE, 0, 0, size));
 }
 
@@ -42,7 +40,7 @@ RemoteAccessWindow::~RemoteAccessWindow() {
 }
 
 LRESULT RemoteAccessWindow::Notify(WPARAM code) const {
-  return ::SendMessageW(registered, dislist::RA_NOTIFY_MESSAGE, code, 0);
+  return ::SendMessageW(registered, kRaNotifyMessage, code, 0);
 }
 
 LRESULT CALLBACK RemoteAccessWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -52,13 +50,13 @@ LRESULT CALLBACK RemoteAccessWindow::WindowProc(HWND window, UINT message, WPARA
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
   auto* self = reinterpret_cast<RemoteAccessWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self != nullptr && message == dislist::RA_COMMAND_MESSAGE) {
+  if (self != nullptr && message == kRaCommandMessage) {
     self->commands.push_back({wParam, lParam});
-    if (wParam == dislist::REGISTER_NOTIFY) {
+    if (wParam == kRegisterNotify) {
       self->registered = reinterpret_cast<HWND>(lParam);
       return self->registerResult;
     }
-    if (wParam == dislist::UNREGISTER_NOTIFY) {
+    if (wParam == kUnregisterNotify) {
       if (self->registered == reinterpret_cast<HWND>(lParam)) self->registered = nullptr;
       return 1;
     }

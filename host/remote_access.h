@@ -12,6 +12,17 @@
 
 namespace standin {
 
+// The player's Remote Access numbers, declared here on their own and not
+// taken from the plug-in's headers, so a wrong number on either side fails
+// the tests instead of being repeated.
+inline constexpr char kRemoteAccessName[] = "AIMP2_RemoteInfo";  // window class, name, block
+inline constexpr UINT kRaCommandMessage = 0x475;
+inline constexpr UINT kRaNotifyMessage = 0x476;
+inline constexpr WPARAM kRegisterNotify = 11;
+inline constexpr WPARAM kUnregisterNotify = 12;
+inline constexpr WPARAM kNotifyTrackInfo = 1;
+inline constexpr WPARAM kNotifyTrackStart = 2;
+
 // The named block "AIMP2_RemoteInfo", 2048 bytes, as the player creates it.
 class SharedTrackBlock {
  public:

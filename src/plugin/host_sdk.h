@@ -1,6 +1,7 @@
 // The few interfaces of the AIMP player that the plug-in calls, declared from
-// their documented slot order. Both the plug-in and the stand-in host use
-// these declarations, so the two always agree on the tables' layout.
+// their documented slot order. The stand-in player declares its side on its
+// own (host/aimp_abi.h), so a slot or convention mistake here shows in the
+// tests instead of being repeated by the host.
 //
 // Slots that the plug-in never calls are kept as placeholders so that the
 // operations it does call sit at the host's places in the table.

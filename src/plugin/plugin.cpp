@@ -42,8 +42,12 @@ ULONG WINAPI AIMPDislistPlugin::Release() noexcept {
   const ULONG count = static_cast<ULONG>(::InterlockedDecrement(&refCount));
   if (count == 0) {
     if (pluginInstance == this) pluginInstance = nullptr;
-    // Without Finalize the window may still be bound to this object.
+    // Without Finalize the window may still be bound to this object, and the
+    // playlist manager's reference is the host's to settle: this may be
+    // another thread, after the host has taken its services down, so no
+    // host interface is called here.
     DetachNotificationWindow();
+    playlistManager.forget();
     delete this;
   }
   return count;

@@ -39,8 +39,9 @@ class AIMPDislistPlugin final : public IAIMPPlugin {
   // Sends the host the unregister command when both windows are known; true
   // when it was sent. Used by the exception paths too, so it cannot throw.
   bool SendUnregisterCommand() noexcept;
-  // Unbinds the window from this object and destroys it, or has its own
-  // thread close it; for an object that goes without Finalize.
+  // The one teardown of the window, for Finalize and for an object that goes
+  // without it: unbinds it from this object, then destroys it, or has its
+  // own thread close it.
   void DetachNotificationWindow() noexcept;
   bool ReadRemoteTrackInfo(std::string& title, std::string& artist, std::string& album,
                            std::string& fileName, std::string& genre, std::string& date,
@@ -48,6 +49,9 @@ class AIMPDislistPlugin final : public IAIMPPlugin {
                            std::uint32_t& sampleRate, std::uint32_t& channels);
 
   // Track follow-up (track/).
+  // Runs the track change of a posted message, or, when one is already
+  // running further up this thread's stack, has it run once more after it.
+  void RunTrackChange();
   void ProcessTrackChange();
   void LogTrackReport();
 
@@ -64,6 +68,12 @@ class AIMPDislistPlugin final : public IAIMPPlugin {
   std::string lastWrittenFileName;
   std::string previousFileName;
   std::string currentFileName;
+  // A track change is running on this thread, and whether another message
+  // asked for one meanwhile: the player may run the thread's messages
+  // inside any of its calls, and a change nested in another would move the
+  // playlist under the outer pass.
+  bool trackChangeRunning = false;
+  bool trackChangePending = false;
 
  private:
   // Only the last Release destroys the object.

@@ -62,7 +62,7 @@ HRESULT WINAPI AIMPDislistPlugin::Initialize(IAIMPCore* hostCore) noexcept {
     // first if the window had been registered.
     SendUnregisterCommand();
     remoteWindow = nullptr;
-    notifyWindow.reset();
+    DetachNotificationWindow();
     playlistManager.reset();
     core = nullptr;
     return E_FAIL;
@@ -147,7 +147,7 @@ HRESULT AIMPDislistPlugin::InitializeSteps(IAIMPCore* hostCore) {
 
   if (!RegisterRemoteNotify()) {
     WriteLogLine("REMOTE: registration FAILED.");
-    notifyWindow.reset();
+    DetachNotificationWindow();
     playlistManager.reset();
     core = nullptr;
     return E_FAIL;
@@ -169,7 +169,7 @@ HRESULT WINAPI AIMPDislistPlugin::Finalize() noexcept {
     // the host hearing of it before the window goes.
     SendUnregisterCommand();
     remoteWindow = nullptr;
-    notifyWindow.reset();
+    DetachNotificationWindow();
     ResetRunningState();
   }
   return S_OK;

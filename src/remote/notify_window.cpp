@@ -32,16 +32,28 @@ bool AIMPDislistPlugin::CreateNotificationWindow() {
     WriteLogLine("REMOTE: CreateWindowExW FAILED.");
     return false;
   }
+  // A window of an earlier load still waiting for its own thread to close it
+  // keeps that load's class, whose procedure lies in that (kept) image and
+  // sees none of this load's state: the class and this window take this
+  // image's procedure from here on.
+  const auto procedure = reinterpret_cast<ULONG_PTR>(&NotificationWindowProc);
+  if (::GetClassLongPtrW(notifyWindow.get(), GCLP_WNDPROC) != procedure) {
+    ::SetClassLongPtrW(notifyWindow.get(), GCLP_WNDPROC, static_cast<LONG_PTR>(procedure));
+    ::SetWindowLongPtrW(notifyWindow.get(), GWLP_WNDPROC, static_cast<LONG_PTR>(procedure));
+  }
   WriteLogLine("REMOTE: notification window created.");
   return true;
 }
 
-// The host's last Release can come without Finalize and from another thread,
-// where the window cannot be destroyed. The binding goes first, so no later
-// message reaches the freed object; then the window is destroyed here when
-// this thread owns it, or else given the default procedure (this library may
-// be unloaded next) and closed by its own thread. Posted: this path never
-// waits on another thread.
+// Finalize on a thread other than the window's, or the host's last Release
+// without Finalize (from any thread). The binding goes first, so no later
+// message reaches this object. The window is destroyed here when this
+// thread owns it. Otherwise it gets the default procedure and a posted
+// close, and this image stays loaded for the life of the process, so that
+// neither the class, which names this image's procedure until the window's
+// thread closes it, nor a message still queued can ever run unloaded code,
+// and a later load of the library finds a live class. Nothing here waits on
+// another thread.
 void AIMPDislistPlugin::DetachNotificationWindow() noexcept {
   const HWND window = notifyWindow.release();
   if (window == nullptr) return;
@@ -52,6 +64,9 @@ void AIMPDislistPlugin::DetachNotificationWindow() noexcept {
     return;
   }
   ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&::DefWindowProcW));
+  HMODULE self = nullptr;
+  ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                       reinterpret_cast<LPCWSTR>(&NotificationWindowProc), &self);
   ::PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
@@ -76,7 +91,7 @@ LRESULT CALLBACK NotificationWindowProc(HWND window, UINT message, WPARAM wParam
 LRESULT AIMPDislistPlugin::HandleWindowMessage(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
   if (message == TRACK_CHANGE_MESSAGE) {
-    ProcessTrackChange();
+    RunTrackChange();
     return 0;
   }
   if (message != RA_NOTIFY_MESSAGE) return ::DefWindowProcW(window, message, wParam, lParam);

@@ -36,7 +36,7 @@ void AIMPDislistPlugin::UnregisterRemoteNotify() {
   const bool sent = SendUnregisterCommand();
   remoteWindow = nullptr;
   if (sent) WriteLogLine("REMOTE: notification unregistered.");
-  notifyWindow.reset();
+  DetachNotificationWindow();
 }
 
 }  // namespace dislist

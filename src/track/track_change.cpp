@@ -1,6 +1,5 @@
 // Deciding whether a new track has begun.
 #include <string>
-#include <utility>
 
 #include "log/log.h"
 #include "log/separators.h"
@@ -13,7 +12,7 @@ namespace dislist {
 // start, not the one that posted it. The previous track is handed on whatever
 // the removal's outcome, so a track is never tried twice.
 void AIMPDislistPlugin::ProcessTrackChange() {
-  const std::string current = currentFileName;
+  std::string current = currentFileName;
   if (current.empty()) return;
 
   if (previousFileName.empty()) {
@@ -31,12 +30,43 @@ void AIMPDislistPlugin::ProcessTrackChange() {
   WriteLogLine("PREVIOUS: " + previousFileName);
   WriteLogLine("CURRENT: " + current);
   WriteLogLine(kBlockSeparator);
-  // The new track is recorded before any host call: the player may run this
-  // thread's messages inside the removal, and a track change handled there
-  // must see this track as its previous one, not the one being removed.
-  const std::string previous = std::move(previousFileName);
-  previousFileName = current;
-  DeletePreviousTrackFromPlaylist(previous);
+  // The new track is recorded before any host call, by a swap that cannot
+  // throw, so running out of memory never loses the previous track: `current`
+  // now holds the track whose item goes.
+  previousFileName.swap(current);
+  DeletePreviousTrackFromPlaylist(current);
+}
+
+namespace {
+
+// Clears the running flag however the change ends.
+class TrackChangeScope {
+ public:
+  explicit TrackChangeScope(bool& running) noexcept : running_(running) { running_ = true; }
+  ~TrackChangeScope() { running_ = false; }
+  TrackChangeScope(const TrackChangeScope&) = delete;
+  TrackChangeScope& operator=(const TrackChangeScope&) = delete;
+
+ private:
+  bool& running_;
+};
+
+}  // namespace
+
+// A message that arrives while a change runs is only remembered; the change
+// runs again right after, reading the latest track, as many times as asked.
+// Nothing is posted again: a player that pumps until its queue is empty
+// would then spin.
+void AIMPDislistPlugin::RunTrackChange() {
+  if (trackChangeRunning) {
+    trackChangePending = true;
+    return;
+  }
+  const TrackChangeScope scope(trackChangeRunning);
+  do {
+    trackChangePending = false;
+    ProcessTrackChange();
+  } while (trackChangePending);
 }
 
 }  // namespace dislist

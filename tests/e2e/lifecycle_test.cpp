@@ -1,6 +1,7 @@
 // Loading, unloading and loading again in one process, and a long run.
 #include <windows.h>
 
+#include <functional>
 #include <thread>
 
 #include "e2e/e2e_fixture.h"
@@ -23,6 +24,12 @@ ULONG_PTR LowestFreeHandle() {
   return value;
 }
 
+SIZE_T ImageSize(HMODULE module) {
+  const auto* base = reinterpret_cast<const char*>(module);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  return reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew)->OptionalHeader.SizeOfImage;
+}
+
 TEST(Lifecycle, LoadedAgainElsewhereTheWindowReachesTheNewObject) {
   TempDir first;
   TempDir second;
@@ -39,12 +46,7 @@ TEST(Lifecycle, LoadedAgainElsewhereTheWindowReachesTheNewObject) {
     player.Play(RecordFor(L"C:\\one.mp3"));
     player.Stop();
     oldBase = player.plugin.module();
-    MEMORY_BASIC_INFORMATION region = {};
-    ::VirtualQuery(oldBase, &region, sizeof region);
-    oldSize = reinterpret_cast<IMAGE_NT_HEADERS*>(
-                  static_cast<char*>(oldBase) +
-                  static_cast<IMAGE_DOS_HEADER*>(oldBase)->e_lfanew)
-                  ->OptionalHeader.SizeOfImage;
+    oldSize = ImageSize(player.plugin.module());
     EXPECT_EQ(player.plugin.Unload(), 0u);
   }
   // Keep the old library's addresses unusable, so a class still pointing at
@@ -75,20 +77,50 @@ TEST(Lifecycle, ObjectReleasedWithoutFinalizeLeavesNoLiveWindow) {
   ASSERT_EQ(player.Start(), S_OK);
   const HWND window = player.remote->registered;
   // The last Release and FreeLibrary with no Finalize before them.
+  const LONG hostCalls = standin::HostCalls();
   EXPECT_EQ(player.plugin.Unload(), 0u);
+  EXPECT_EQ(standin::HostCalls(), hostCalls) << "the last Release calls no host interface";
   EXPECT_FALSE(::IsWindow(window));
   EXPECT_EQ(standin::CountMessageOnlyWindows(kNotifyClass), 0);
-  EXPECT_EQ(player.objects.manager().refs(), 1);
+  EXPECT_EQ(player.objects.manager().refs(), 2) << "the plug-in's reference is left to the host";
+}
+
+// Runs `work` on a thread of its own while this thread answers the messages
+// sent to its windows (the host's window lives here), but runs none of the
+// posted ones. Fails the test if the thread has not ended within 10 s.
+DWORD WINAPI RunJob(LPVOID job) {
+  (*static_cast<std::function<void()>*>(job))();
+  return 0;
+}
+
+void OnAnotherThread(const std::function<void()>& work) {
+  std::function<void()> job = work;
+  HANDLE thread = ::CreateThread(nullptr, 0, RunJob, &job, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  const ULONGLONG deadline = ::GetTickCount64() + 10000;
+  DWORD woke = WAIT_TIMEOUT;
+  while ((woke = ::MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_SENDMESSAGE)) != WAIT_OBJECT_0) {
+    if (::GetTickCount64() > deadline) break;
+    MSG message;
+    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
+  EXPECT_EQ(woke, WAIT_OBJECT_0) << "the other thread did not end within 10 s";
+  if (woke != WAIT_OBJECT_0) ::TerminateThread(thread, 1);
+  ::CloseHandle(thread);
 }
 
 // The host's last Release comes from another thread, with no Finalize: that
 // thread cannot destroy the window, and messages still on their way to it
 // (a queued track change, the host's next notification) must not reach the
-// freed object.
+// freed object. The host then unloads the library and loads it again before
+// this thread has run any message, with the old image's addresses taken if
+// it was unloaded: the new load must start and hear tracks itself. Its
+// Finalize then comes from another thread too.
 TEST(Lifecycle, LastReleaseOnAnotherThreadLeavesTheWindowHarmless) {
-  TempDir dir;
+  TempDir first;
+  TempDir second;
   LogCapture log;
-  Player player(CopyDllInto(dir.path()));
+  Player player(CopyDllInto(first.path()));
   ASSERT_EQ(player.Start(), S_OK);
   const HWND window = player.remote->registered;
   player.block->Publish(RecordFor(L"C:\\Music\\x.mp3"));
@@ -96,20 +128,59 @@ TEST(Lifecycle, LastReleaseOnAnotherThreadLeavesTheWindowHarmless) {
   log.Skip();
 
   standin::IAIMPPlugin* object = player.plugin.TakeObject();
+  const LONG hostCalls = standin::HostCalls();
   ULONG count = 99;
   std::thread host([object, &count] { count = object->Release(); });
   host.join();
   EXPECT_EQ(count, 0u);
+  EXPECT_EQ(standin::HostCalls(), hostCalls) << "the last Release calls no host interface";
+  EXPECT_EQ(player.objects.manager().refs(), 2) << "the plug-in's reference is left to the host";
+  EXPECT_EQ(player.remote->Notify(standin::kNotifyTrackStart), 0);
 
-  EXPECT_EQ(player.remote->Notify(dislist::AIMP_RA_NOTIFY_TRACK_START), 0);
-  ::PostMessageW(window, dislist::TRACK_CHANGE_MESSAGE, 0, 0);
-  standin::PumpMessages();
-  EXPECT_EQ(log.NewLines(), std::vector<std::string>{});
-  EXPECT_FALSE(::IsWindow(window)) << "closed by its own thread";
-  EXPECT_EQ(player.objects.Unbalanced(), "");
+  const HMODULE oldImage = player.plugin.module();
+  const SIZE_T oldSize = ImageSize(oldImage);
   player.plugin.Unload();
-  // The library is gone; a message still sent to the handle reaches nothing.
-  player.remote->Notify(dislist::AIMP_RA_NOTIFY_TRACK_START);
+  // A message still sent to the old window reaches no unloaded code.
+  ::SendMessageW(window, standin::kRaNotifyMessage, standin::kNotifyTrackStart, 0);
+  HMODULE kept = nullptr;
+  void* reserved = nullptr;
+  if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCWSTR>(oldImage), &kept)) {
+    reserved = ::VirtualAlloc(oldImage, oldSize, MEM_RESERVE, PAGE_NOACCESS);
+    ASSERT_NE(reserved, nullptr);
+  }
+  EXPECT_EQ(log.NewLines(), std::vector<std::string>{});
+
+  standin::LoadedPlugin again(CopyDllInto(second.path()));
+  ASSERT_TRUE(again.ok()) << again.error();
+  ASSERT_EQ(again->Initialize(&player.objects.core()), S_OK);
+  const HWND newWindow = player.remote->registered;
+  log.Skip();
+  player.Play(RecordFor(L"C:\\Music\\y.mp3"));
+  EXPECT_EQ(ReadFileBytes(second.path() + L"AIMP_CURRENT_TRACK.txt"), "y.mp3");
+  const auto lines = log.NewLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "CURRENT: C:\\Music\\y.mp3");
+  EXPECT_FALSE(::IsWindow(window)) << "closed by its own thread";
+
+  // Finalize on a thread that does not own the window: it is unbound there
+  // and closed by its own thread, and the host still hears the unregister.
+  log.Skip();
+  HRESULT finalized = E_FAIL;
+  OnAnotherThread([&again, &finalized] { finalized = again->Finalize(); });
+  EXPECT_EQ(finalized, S_OK);
+  EXPECT_EQ(log.NewLines(), (std::vector<std::string>{"", "Finalize called.",
+                                                      "REMOTE: notification unregistered.",
+                                                      "Finalize finished."}));
+  log.Skip();
+  ::SendMessageW(newWindow, standin::kRaNotifyMessage, standin::kNotifyTrackStart, 0);
+  EXPECT_EQ(again.Unload(), 0u);
+  standin::PumpMessages();
+  EXPECT_FALSE(::IsWindow(newWindow));
+  EXPECT_EQ(log.NewLines(), std::vector<std::string>{});
+  player.objects.manager().baseline = 2;  // the first load's, left to the host
+  EXPECT_EQ(player.objects.Unbalanced(), "");
+  if (reserved != nullptr) ::VirtualFree(reserved, 0, MEM_RELEASE);
 }
 
 #if defined(__i386__)

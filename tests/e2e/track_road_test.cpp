@@ -3,14 +3,13 @@
 #include <windows.h>
 
 #include "e2e/e2e_fixture.h"
-#include "remote/remote_access.h"
 
 namespace testing_support {
 namespace {
 
 using standin::RecordFor;
-using dislist::AIMP_RA_NOTIFY_TRACK_INFO;
-using dislist::AIMP_RA_NOTIFY_TRACK_START;
+using standin::kNotifyTrackInfo;
+using standin::kNotifyTrackStart;
 
 class TrackRoad : public EndToEnd {
  protected:
@@ -41,8 +40,8 @@ TEST_F(TrackRoad, TrackInfoThenTrackStartForTheSameFile) {
 }
 
 TEST_F(TrackRoad, TrackStartThenTrackInfoWritesNoReport) {
-  player->Announce(RecordFor(L"C:\\Music\\a.mp3"), AIMP_RA_NOTIFY_TRACK_START);
-  player->Announce(RecordFor(L"C:\\Music\\a.mp3"), AIMP_RA_NOTIFY_TRACK_INFO);
+  player->Announce(RecordFor(L"C:\\Music\\a.mp3"), kNotifyTrackStart);
+  player->Announce(RecordFor(L"C:\\Music\\a.mp3"), kNotifyTrackInfo);
   EXPECT_EQ(Lines(), (std::vector<std::string>{
                          "REMOTE: AIMP_RA_NOTIFY_TRACK_START", "CURRENT TRACK FILE: UPDATED.",
                          "CURRENT TRACK: a.mp3", "", "TRACK START: first tracked track.",
@@ -51,7 +50,7 @@ TEST_F(TrackRoad, TrackStartThenTrackInfoWritesNoReport) {
 
 TEST_F(TrackRoad, TheTrackChangeRunsOnlyAfterTheNotificationReturns) {
   player->block->Publish(RecordFor(L"C:\\Music\\a.mp3"));
-  EXPECT_EQ(player->remote->Notify(AIMP_RA_NOTIFY_TRACK_START), 0);
+  EXPECT_EQ(player->remote->Notify(kNotifyTrackStart), 0);
   EXPECT_EQ(Count("TRACK START: first tracked track."), 0);
   standin::PumpMessages();
   EXPECT_EQ(Count("TRACK START: first tracked track."), 1);
@@ -74,9 +73,9 @@ TEST_F(TrackRoad, TwoTrackStartsBeforeTheLoopRuns) {
   player->Play(RecordFor(L"C:\\Music\\a.mp3"));
   log.Skip();
   player->block->Publish(RecordFor(L"C:\\Music\\c.mp3"));
-  player->remote->Notify(AIMP_RA_NOTIFY_TRACK_START);
+  player->remote->Notify(kNotifyTrackStart);
   player->block->Publish(RecordFor(L"C:\\Music\\d.mp3"));
-  player->remote->Notify(AIMP_RA_NOTIFY_TRACK_START);
+  player->remote->Notify(kNotifyTrackStart);
   standin::PumpMessages();
   EXPECT_EQ(Count("NEW TRACK STARTED"), 1);
   EXPECT_EQ(Count("CURRENT: C:\\Music\\d.mp3"), 1);
@@ -116,7 +115,7 @@ TEST_F(TrackRoad, SharedBlockMissing) {
 TEST_F(TrackRoad, CaseChangeRewritesTheFileButIsTheSameTrack) {
   player->Play(RecordFor(L"C:\\Music\\a.mp3"));
   log.Skip();
-  player->Announce(RecordFor(L"C:\\Music\\A.MP3"), AIMP_RA_NOTIFY_TRACK_START);
+  player->Announce(RecordFor(L"C:\\Music\\A.MP3"), kNotifyTrackStart);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"REMOTE: AIMP_RA_NOTIFY_TRACK_START",
                                                "CURRENT TRACK FILE: UPDATED.",
                                                "CURRENT TRACK: A.MP3"}));
@@ -136,31 +135,56 @@ TEST_F(TrackRoad, RefusedDeleteIsReportedAndNotRetried) {
                                                L"C:\\Music\\d.mp3"}));
 }
 
-// The player runs this thread's messages inside its Delete, and the next
-// track (C) starts there, during the removal of A. Each played track must
-// still be removed exactly once, as if the starts came one after another.
+// The player runs this thread's messages inside its calls, and the next
+// track (C) starts there, in the middle of the removal of A: inside Delete,
+// after the pass found A, or inside GetItem, when the pass has looked at B
+// only. Each played track must be removed exactly once, and a track change
+// never runs inside another (the items would move under the outer pass).
 TEST_F(EndToEnd, TrackStartDuringARemovalLosesNoTrack) {
   const std::wstring a = L"C:\\Music\\a.mp3", b = L"C:\\Music\\b.mp3";
   const std::wstring c = L"C:\\Music\\c.mp3", d = L"C:\\Music\\d.mp3";
-  for (const auto& name : {a, b, c, d}) player->objects.AddItem(name, L"title");
-  StartQuietly();
-  bool arrived = false;
-  player->objects.playlist().beforeDelete = [&] {
-    if (arrived) return;
-    arrived = true;
-    player->Announce(RecordFor(c), AIMP_RA_NOTIFY_TRACK_START);
-  };
-  player->Play(RecordFor(a));
-  player->Play(RecordFor(b));
-  ASSERT_TRUE(arrived);
-  player->Play(RecordFor(d));
+  for (const char* where : {"Delete", "GetItem"}) {
+    SCOPED_TRACE(where);
+    player->objects.playlist().items.clear();
+    for (const auto& name : {b, a, c, d}) player->objects.AddItem(name, L"title");
+    StartQuietly();
+    bool arrived = false;
+    auto cStarts = [&] {
+      if (arrived) return;
+      arrived = true;
+      player->Announce(RecordFor(c), kNotifyTrackStart);
+    };
+    player->objects.playlist().beforeDelete = [&] {
+      if (std::string(where) == "Delete") cStarts();
+    };
+    player->objects.playlist().beforeGetItem = [&](int index) {
+      if (std::string(where) == "GetItem" && index == 1) cStarts();
+    };
+    player->Play(RecordFor(a));
+    player->Play(RecordFor(b));
+    ASSERT_TRUE(arrived);
+    player->Play(RecordFor(d));
+    player->Stop();
 
-  EXPECT_EQ(player->objects.FileNames(), std::vector<std::wstring>{d});
-  EXPECT_EQ(player->objects.playlist().deleteCalls, 3);
-  EXPECT_EQ(Count("PLAYLIST DELETE: SUCCESS."), 3);
-  EXPECT_EQ(Count("PLAYLIST DELETE: FAILED."), 0);
-  for (const auto& name : {a, b, c}) {
-    EXPECT_EQ(Count("PREVIOUS FILE: " + Utf8(name)), 1) << Utf8(name);
+    EXPECT_EQ(player->objects.FileNames(), std::vector<std::wstring>{d});
+    EXPECT_EQ(player->objects.playlist().deleteCalls, 3);
+    EXPECT_EQ(Count("PLAYLIST DELETE: SUCCESS."), 3);
+    EXPECT_EQ(Count("PLAYLIST DELETE: previous track NOT FOUND."), 0);
+    for (const auto& name : {a, b, c}) {
+      EXPECT_EQ(Count("PREVIOUS FILE: " + Utf8(name)), 1) << Utf8(name);
+    }
+    bool checkOpen = false;
+    for (const auto& line : Lines()) {
+      if (line == "PLAYLIST DELETE CHECK" || line == "NEW TRACK STARTED") {
+        EXPECT_FALSE(checkOpen) << line << " inside a running check";
+      }
+      if (line == "PLAYLIST DELETE CHECK") checkOpen = true;
+      if (line == "PLAYLIST DELETE: SUCCESS.") checkOpen = false;
+    }
+    player->objects.playlist().beforeDelete = nullptr;
+    player->objects.playlist().beforeGetItem = nullptr;
+    player->objects.playlist().deleteCalls = 0;
+    log.Skip();
   }
 }
 

@@ -1,5 +1,6 @@
 #include "support/run_program.h"
 
+#include <string>
 #include <vector>
 
 #include "base/owners.h"
@@ -19,6 +20,43 @@ void DrainPipe(HANDLE pipe, std::string& into) {
     into.append(buffer, read);
   }
 }
+
+// The child's attribute list, deleted on every path once initialised.
+class AttributeList {
+ public:
+  explicit AttributeList(HANDLE inherited) : handles_{inherited} {
+    SIZE_T size = 0;
+    ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    bytes_.resize(size);
+    auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(bytes_.data());
+    if (!::InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
+    initialised_ = true;
+    if (!::UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles_,
+                                     sizeof handles_, nullptr, nullptr)) {
+      return;
+    }
+    list_ = list;
+  }
+  ~AttributeList() {
+    if (initialised_) {
+      ::DeleteProcThreadAttributeList(reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(bytes_.data()));
+    }
+  }
+  AttributeList(const AttributeList&) = delete;
+  AttributeList& operator=(const AttributeList&) = delete;
+
+  // Null when it could not be built.
+  LPPROC_THREAD_ATTRIBUTE_LIST get() const { return list_; }
+
+ private:
+  HANDLE handles_[1];
+  std::vector<unsigned char> bytes_;
+  bool initialised_ = false;
+  LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+};
+
+// Longer than any of the project's programs takes here, by far.
+constexpr ULONGLONG kChildTimeLimitMs = 60000;
 
 }  // namespace
 
@@ -44,14 +82,8 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
   dislist::UniqueHandle readEnd(readHandle), writeEnd(writeHandle);
   ::SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
 
-  SIZE_T listSize = 0;
-  ::InitializeProcThreadAttributeList(nullptr, 1, 0, &listSize);
-  std::vector<unsigned char> listBytes(listSize);
-  auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(listBytes.data());
-  HANDLE inherited[] = {writeEnd.get()};
-  if (!::InitializeProcThreadAttributeList(attributes, 1, 0, &listSize) ||
-      !::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited,
-                                   sizeof inherited, nullptr, nullptr)) {
+  const AttributeList attributes(writeEnd.get());
+  if (attributes.get() == nullptr) {
     run.output = "cannot build the child's handle list";
     return run;
   }
@@ -60,12 +92,11 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
   startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
   startup.StartupInfo.hStdOutput = writeEnd.get();
   startup.StartupInfo.hStdError = writeEnd.get();
-  startup.lpAttributeList = attributes;
+  startup.lpAttributeList = attributes.get();
   PROCESS_INFORMATION process = {};
   const BOOL started = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE,
                                         EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
                                         &startup.StartupInfo, &process);
-  ::DeleteProcThreadAttributeList(attributes);
   writeEnd.reset();
   if (!started) {
     run.output = "CreateProcessW failed";
@@ -73,9 +104,24 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
   }
   dislist::UniqueHandle child(process.hProcess), thread(process.hThread);
 
-  // Drain while the child runs, so it never blocks on a full pipe.
-  while (::WaitForSingleObject(child.get(), 10) == WAIT_TIMEOUT) DrainPipe(readEnd.get(), run.output);
+  // Drain while the child runs, so it never blocks on a full pipe. A child
+  // that outlives the limit is ended and reported with exit code 0xFFFFFFFF.
+  const ULONGLONG deadline = ::GetTickCount64() + kChildTimeLimitMs;
+  bool exited = false;
+  while (!exited && ::GetTickCount64() < deadline) {
+    exited = ::WaitForSingleObject(child.get(), 10) == WAIT_OBJECT_0;
+    if (!exited) DrainPipe(readEnd.get(), run.output);
+  }
+  if (!exited) {
+    ::TerminateProcess(child.get(), 0xFFFFFFFF);
+    ::WaitForSingleObject(child.get(), 5000);
+  }
   DrainPipe(readEnd.get(), run.output);  // all it wrote is in the pipe by now
+  if (!exited) {
+    run.output += "\n[ended after " + std::to_string(kChildTimeLimitMs / 1000) + " s: no exit]";
+    run.exitCode = 0xFFFFFFFF;
+    return run;
+  }
   ::GetExitCodeProcess(child.get(), &run.exitCode);
   return run;
 }
