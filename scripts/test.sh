@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the 64-bit and the 32-bit plug-in with
-# their tests, fuzzes the record parser and the log reader (natively, once:
+# their tests (any compiler warning fails), runs clang-tidy over both, fuzzes the record parser and the log reader (natively, once:
 # they do not depend on the target), and runs every test of each build under
 # Wine, each in a fresh throwaway prefix of its own. The release package,
 # which holds both builds, is made and checked by the 64-bit run.
@@ -9,12 +9,14 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
+# Every warning fails the build here.
 for preset in mingw-x86 mingw; do
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" -DDISLIST_WARNINGS_AS_ERRORS=ON >/dev/null
   cmake --build --preset "$preset" -j"$(nproc)"
 done
 
 status=0
+bash scripts/tidy.sh || status=1
 bash scripts/fuzz.sh || status=1
 
 source scripts/wine-loader.sh
