@@ -2,11 +2,21 @@ cmake_minimum_required(VERSION 3.20)
 # Unpacks the release ZIP and checks every entry: the two plug-in folders,
 # each library of its own machine type exporting only the plain
 # AIMPPluginGetHeader and importing only system libraries, the log tool,
-# and the install text. Run with -DZIP=... -DOBJDUMP=...
+# and the install text; and the digest that SHA256SUMS beside it gives.
+# Run with -DZIP=... -DOBJDUMP=...
 if(NOT EXISTS ${ZIP})
   message(FATAL_ERROR "no package at ${ZIP}")
 endif()
 get_filename_component(folder ${ZIP} DIRECTORY)
+get_filename_component(name ${ZIP} NAME)
+file(SHA256 ${ZIP} digest)
+if(NOT EXISTS ${folder}/SHA256SUMS)
+  message(FATAL_ERROR "no SHA256SUMS beside ${ZIP}")
+endif()
+file(READ ${folder}/SHA256SUMS sums)
+if(NOT sums STREQUAL "${digest}  ${name}\n")
+  message(FATAL_ERROR "SHA256SUMS says '${sums}', the package's digest is ${digest}")
+endif()
 set(unpacked ${folder}/unpacked)
 file(REMOVE_RECURSE ${unpacked})
 file(MAKE_DIRECTORY ${unpacked})
@@ -47,4 +57,4 @@ if(NOT dump MATCHES "file format pei-i386")
 endif()
 file(REMOVE_RECURSE ${unpacked})
 file(SIZE ${ZIP} size)
-message(STATUS "package: ${ZIP} (${size} bytes): ${found}")
+message(STATUS "package: ${ZIP} (${size} bytes, SHA-256 ${digest}): ${found}")

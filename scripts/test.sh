@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the 64-bit and the 32-bit plug-in with
-# their tests (any compiler warning fails), runs clang-tidy over both, fuzzes the record parser and the log reader (natively, once:
-# they do not depend on the target), and runs every test of each build under
+# their tests (any compiler warning fails), runs clang-tidy over both,
+# fuzzes the record parser and the log reader (natively, once: they do not
+# depend on the target), makes the release package twice from clean clones
+# of HEAD and compares the bytes, and runs every test of each build under
 # Wine, each in a fresh throwaway prefix of its own. The release package,
 # which holds both builds, is made and checked by the 64-bit run.
 set -euo pipefail
@@ -18,6 +20,7 @@ done
 status=0
 bash scripts/tidy.sh || status=1
 bash scripts/fuzz.sh || status=1
+bash scripts/reproduce.sh || status=1
 
 source scripts/wine-loader.sh
 # The x64 run last, so that its summary closes the output.

@@ -67,6 +67,31 @@ TEST_F(TrackRoad, PlayingThroughRemovesPlayedTracksButNotProtectedOnes) {
   EXPECT_EQ(Count("PLAYLIST DELETE: previous track NOT FOUND."), 1);
   EXPECT_EQ(Left(), (std::vector<std::wstring>{L"C:\\Music\\b.mp3", L"C:\\Music\\d.mp3"}));
   EXPECT_EQ(CurrentTrackFile(), "d.mp3");
+
+  // Names of three-byte characters (60 bytes of UTF-8 for 26 units) and of
+  // four-byte ones come whole through the record, the current-track file,
+  // the log and the removal.
+  const std::wstring threeBytes =
+      L"C:\\\u97F3\u697D\\\u591C\u306E\u66F2\u20AC\u591C\u306E\u66F2\u20AC\u591C\u306E\u66F2"
+      L"\u20AC\u591C\u306E\u66F2.flac";
+  const std::string threeBytesUtf8 = u8"C:\\音楽\\夜の曲€夜の曲€夜の曲€夜の曲.flac";
+  const std::wstring fourBytes = L"C:\\Music\\\U0001F3B5\U0001F3B6.mp3";
+  const std::string fourBytesUtf8 = u8"C:\\Music\\🎵🎶.mp3";
+  player->objects.AddItem(threeBytes, L"\u591C");
+  player->objects.AddItem(fourBytes, L"\U0001F3B5");
+  log.Skip();
+  player->Play(RecordFor(threeBytes));
+  EXPECT_EQ(CurrentTrackFile(), u8"夜の曲€夜の曲€夜の曲€夜の曲.flac");
+  player->Play(RecordFor(fourBytes));
+  EXPECT_EQ(CurrentTrackFile(), u8"🎵🎶.mp3");
+  player->Play(RecordFor(L"C:\\Music\\b.mp3"));
+  EXPECT_EQ(Count("CURRENT: " + threeBytesUtf8), 1);
+  EXPECT_EQ(Count("FILENAME: " + threeBytesUtf8), 2) << "the report and the removal";
+  EXPECT_EQ(Count("PREVIOUS FILE: " + threeBytesUtf8), 1);
+  EXPECT_EQ(Count("PREVIOUS FILE: " + fourBytesUtf8), 1);
+  EXPECT_EQ(Count("DISPLAYTEXT: " + std::string(u8"🎵")), 1);
+  EXPECT_EQ(Count("PLAYLIST DELETE: SUCCESS."), 3);
+  EXPECT_EQ(Left(), std::vector<std::wstring>{L"C:\\Music\\b.mp3"});
 }
 
 TEST_F(TrackRoad, TwoTrackStartsBeforeTheLoopRuns) {
