@@ -29,7 +29,9 @@ for preset in mingw-x86 mingw; do
   if [ "$arch" = x86 ] && [ "$DISLIST_WINE32" = no ]; then
     echo "== x86 build: built, but this machine's kernel runs no 32-bit programs, so 32-bit"
     echo "   Wine cannot run its tests here: only the checks that need no Wine run."
-    ctest --preset "$preset" -R '^dll_tables$' || status=$?
+    # (ctest would run the test programs to list their tests.)
+    cmake -DOBJDUMP=i686-w64-mingw32-objdump -DDLL=build-x86/bin/AIMP_Dislist.dll -DFORMAT=pei-i386 \
+          -P cmake/check_dll_tables.cmake && echo "x86 dll_tables: passed" || status=1
     continue
   fi
   echo "== $arch build: every test under Wine"

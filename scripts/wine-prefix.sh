@@ -10,9 +10,9 @@ set -euo pipefail
 export WINEPREFIX WINEDEBUG=-all
 source "$(dirname "${BASH_SOURCE[0]}")/wine-loader.sh"
 starts() {  # a 64-bit program, and a 32-bit one where they can run
-  timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 &&
+  timeout 120 "$DISLIST_WINE" cmd /c exit </dev/null >/dev/null 2>&1 &&
     { [ "$DISLIST_WINE32" = no ] ||
-      timeout 120 wine 'C:\windows\syswow64\cmd.exe' /c exit </dev/null >/dev/null 2>&1; }
+      timeout 120 "$DISLIST_WINE" 'C:\windows\syswow64\cmd.exe' /c exit </dev/null >/dev/null 2>&1; }
 }
 if [ -f "$WINEPREFIX/system.reg" ] && ! starts; then
   echo "The Wine prefix $WINEPREFIX does not start any more: making it afresh." >&2

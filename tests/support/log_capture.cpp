@@ -1,5 +1,7 @@
 #include "support/log_capture.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include "base/owners.h"
@@ -18,6 +20,16 @@ std::string ReadFileBytes(const std::wstring& path) {
     bytes.append(buffer, read);
   }
   return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  dislist::UniqueFile file(
+      ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  ASSERT_TRUE(file.valid() && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                          &written, nullptr) &&
+              written == bytes.size())
+      << "cannot write a test file";
 }
 
 bool FileExists(const std::wstring& path) {

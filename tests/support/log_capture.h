@@ -11,6 +11,8 @@ inline constexpr wchar_t kLogFile[] = L"C:\\AIMPPlugin\\AIMP_Dislist.log";
 
 // Whole content of a file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::wstring& path);
+// Makes the file hold exactly these bytes; fails the test when it cannot.
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 
 class LogCapture {

@@ -13,8 +13,10 @@ namespace {
 using standin::Player;
 using standin::RecordFor;
 
-// Two runs of the player: removed, protected, not found, refused.
-std::string PlayTwoRuns(const TempDir& dir) {
+// Three runs of the player: removed, protected, not found, refused; then a
+// player that starts the next track inside its Delete, so the plug-in's
+// track-start lines fall inside a running check.
+std::string PlayThreeRuns(const TempDir& dir) {
   LogCapture log;
   const std::wstring dll = CopyDllInto(dir.path());
   {
@@ -41,26 +43,37 @@ std::string PlayTwoRuns(const TempDir& dir) {
     player.Play(RecordFor(L"C:\\Music\\\u00e9t\u00e9.mp3"));
     player.Stop();
   }
+  {
+    Player player(dll);
+    for (const wchar_t* name : {L"g", L"h", L"i", L"j"}) {
+      player.objects.AddItem(std::wstring(L"C:\\Music\\") + name + L".mp3", L"Title");
+    }
+    EXPECT_EQ(player.Start(), S_OK);
+    bool started = false;
+    player.objects.playlist().beforeDelete = [&] {
+      if (started) return;
+      started = true;
+      player.Announce(RecordFor(L"C:\\Music\\i.mp3"), standin::kNotifyTrackStart);
+    };
+    player.Play(RecordFor(L"C:\\Music\\g.mp3"));
+    player.Play(RecordFor(L"C:\\Music\\h.mp3"));
+    player.Play(RecordFor(L"C:\\Music\\j.mp3"));
+    EXPECT_TRUE(started);
+    player.Stop();
+  }
   return log.NewBytes();
 }
 
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
-}
-
-TEST(LogFromDll, EveryDecisionOfTwoRuns) {
+TEST(LogFromDll, EveryDecisionOfThreeRuns) {
   TempDir dir;
-  const std::string bytes = PlayTwoRuns(dir);
+  const std::string bytes = PlayThreeRuns(dir);
   std::vector<dislist_log::Removal> removals;
   dislist_log::LogScanner scanner([&](const dislist_log::Removal& r) { removals.push_back(r); });
   dislist_log::LineSplitter splitter(scanner);
   splitter.Feed(bytes.data(), bytes.size());
   splitter.Finish();
 
-  ASSERT_EQ(scanner.runs().size(), 2u);
+  ASSERT_EQ(scanner.runs().size(), 3u);
   const auto& first = scanner.runs()[0];
   EXPECT_EQ(first.tracksStarted, 5u);
   EXPECT_EQ(first.removed, 2u);  // a, c
@@ -69,12 +82,18 @@ TEST(LogFromDll, EveryDecisionOfTwoRuns) {
   const auto& second = scanner.runs()[1];
   EXPECT_EQ(second.refused, 1u);
   EXPECT_EQ(second.removed, 1u);
-  ASSERT_EQ(removals.size(), 3u);
+  EXPECT_EQ(scanner.runs()[2].tracksStarted, 4u);
+  EXPECT_EQ(scanner.runs()[2].removed, 3u);
+  ASSERT_EQ(removals.size(), 6u);
   EXPECT_EQ(removals[0].fileName, "C:\\Music\\a.mp3");
   EXPECT_EQ(removals[0].displayText, "Artist - A");
   EXPECT_EQ(removals[1].fileName, "C:\\Music\\c.mp3");
   EXPECT_EQ(removals[2].fileName, "C:\\Music\\f.mp3");
   EXPECT_EQ(removals[2].run, 2);
+  for (int i = 3; i < 6; ++i) EXPECT_EQ(removals[i].run, 3);
+  EXPECT_EQ(removals[3].fileName, "C:\\Music\\g.mp3");
+  EXPECT_EQ(removals[4].fileName, "C:\\Music\\h.mp3");
+  EXPECT_EQ(removals[5].fileName, "C:\\Music\\i.mp3");
   const auto& odd = scanner.odd();
   EXPECT_EQ(odd.foreign + odd.misplaced + odd.unfinishedBlocks + odd.overlong, 0u);
   EXPECT_FALSE(odd.truncatedLastLine);
@@ -83,7 +102,7 @@ TEST(LogFromDll, EveryDecisionOfTwoRuns) {
 TEST(LogFromDll, ProgramListsAndExportsWhatWasRemoved) {
   TempDir dir;
   const std::wstring logPath = dir.path() + L"copy.log";
-  WriteBytes(logPath, PlayTwoRuns(dir) + "half a li");
+  WriteFileBytes(logPath, PlayThreeRuns(dir) + "half a li");
 
   const ProgramRun summary = RunProgram(L"dislist-log.exe", L"summary --file \"" + logPath + L"\"");
   EXPECT_EQ(summary.exitCode, 0u) << summary.output;
@@ -93,26 +112,82 @@ TEST(LogFromDll, ProgramListsAndExportsWhatWasRemoved) {
   EXPECT_NE(summary.output.find("time span: unknown (the log has no timestamps)"), std::string::npos);
   EXPECT_NE(summary.output.find("the last line is cut short"), std::string::npos) << summary.output;
 
-  const ProgramRun removed = RunProgram(L"dislist-log.exe", L"removed --last 1 --file \"" + logPath + L"\"");
+  const ProgramRun removed = RunProgram(L"dislist-log.exe", L"removed --run 2 --file \"" + logPath + L"\"");
   EXPECT_EQ(removed.exitCode, 0u);
   EXPECT_NE(removed.output.find("C:\\Music\\f.mp3"), std::string::npos) << removed.output;
   EXPECT_EQ(removed.output.find("a.mp3"), std::string::npos) << removed.output;
 
+  // Export puts a complete playlist in place of the old one, and leaves
+  // nothing else behind.
   const std::wstring playlist = dir.path() + L"back.m3u8";
+  WriteFileBytes(playlist, "an older playlist");
   const ProgramRun exported =
       RunProgram(L"dislist-log.exe", L"export \"" + playlist + L"\" --run 1 --file \"" + logPath + L"\"");
   EXPECT_EQ(exported.exitCode, 0u) << exported.output;
+  EXPECT_NE(exported.output.find("2 removed entries written to"), std::string::npos) << exported.output;
   EXPECT_EQ(ReadFileBytes(playlist),
             "#EXTM3U\r\n#EXTINF:-1,Artist - A\r\nC:\\Music\\a.mp3\r\n#EXTINF:-1,c.mp3\r\nC:\\Music\\c.mp3\r\n");
+  WIN32_FIND_DATAW found = {};
+  HANDLE search = ::FindFirstFileW((dir.path() + L"*.tmp").c_str(), &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a temporary file is left behind";
+  if (search != INVALID_HANDLE_VALUE) ::FindClose(search);
+
+  // The log itself, named another way, is never an export's output.
+  const std::string logBytes = ReadFileBytes(logPath);
+  ::CreateDirectoryW((dir.path() + L"sub").c_str(), nullptr);
+  const ProgramRun ontoLog = RunProgram(
+      L"dislist-log.exe", L"export \"" + dir.path() + L"sub\\..\\copy.log\" --file \"" + logPath + L"\"");
+  EXPECT_EQ(ontoLog.exitCode, 2u) << ontoLog.output;
+  EXPECT_NE(ontoLog.output.find("is the log itself"), std::string::npos) << ontoLog.output;
+  EXPECT_EQ(ReadFileBytes(logPath), logBytes);
+  // A log that cannot be read leaves the output as it was.
+  const ProgramRun noLog = RunProgram(
+      L"dislist-log.exe", L"export \"" + playlist + L"\" --file \"" + dir.path() + L"missing.log\"");
+  EXPECT_EQ(noLog.exitCode, 1u) << noLog.output;
+  EXPECT_NE(ReadFileBytes(playlist).find("Artist - A"), std::string::npos);
+
+  const ProgramRun third = RunProgram(L"dislist-log.exe", L"removed --run 3 --file \"" + logPath + L"\"");
+  EXPECT_EQ(third.exitCode, 0u) << third.output;
+  EXPECT_NE(third.output.find("C:\\Music\\i.mp3"), std::string::npos) << third.output;
 }
 
+// A wrong command line says what was wrong and the valid range, with exit
+// code 2; help is there under every usual name.
 TEST(LogFromDll, ProgramErrors) {
+  TempDir dir;
+  const std::wstring logPath = dir.path() + L"copy.log";
+  WriteFileBytes(logPath, "\r\n========================================\r\nAIMP Dislist\r\n"
+                      "========================================\r\nPlugin initialized.\r\n");
+  const std::wstring file = L" --file \"" + logPath + L"\"";
   EXPECT_EQ(RunProgram(L"dislist-log.exe", L"summary --file C:\\no\\such.log").exitCode, 1u);
-  EXPECT_EQ(RunProgram(L"dislist-log.exe", L"").exitCode, 2u);
-  EXPECT_EQ(RunProgram(L"dislist-log.exe", L"removed --run 0").exitCode, 2u);
-  EXPECT_EQ(RunProgram(L"dislist-log.exe", L"removed --run 1 --last 2").exitCode, 2u);
-  EXPECT_EQ(RunProgram(L"dislist-log.exe", L"export").exitCode, 2u);
-  EXPECT_EQ(RunProgram(L"dislist-log.exe", L"--help").exitCode, 0u);
+  struct Case {
+    std::wstring arguments;
+    const char* says;
+  } wrong[] = {
+      {L"", "a command is needed"},
+      {L"removed --run 0" + file, "--run 0: no such run; the log has runs 1 to 1"},
+      {L"removed --run 2" + file, "--run 2: no such run; the log has runs 1 to 1"},
+      {L"removed --run 99999999999999999999" + file, "no such run; the log has runs 1 to 1"},
+      {L"removed --last 0" + file, "--last 0: takes a count of runs from 1; the log has runs 1 to 1"},
+      {L"removed --run 1 --last 2" + file, "--run and --last do not go together"},
+      {L"removed --run 1 --run 1" + file, "--run is given twice"},
+      {L"summary" + file + file, "--file is given twice"},
+      {L"summary --file", "--file needs the log file to read"},
+      {L"export" + file, "export needs the playlist file to write"},
+  };
+  for (const Case& c : wrong) {
+    const ProgramRun run = RunProgram(L"dislist-log.exe", c.arguments);
+    EXPECT_EQ(run.exitCode, 2u) << Utf8(c.arguments) << ": " << run.output;
+    EXPECT_NE(run.output.find(c.says), std::string::npos) << Utf8(c.arguments) << ": " << run.output;
+  }
+  const ProgramRun nothing = RunProgram(L"dislist-log.exe", L"removed --run 1" + file);
+  EXPECT_EQ(nothing.exitCode, 0u);
+  EXPECT_NE(nothing.output.find("nothing removed in run 1"), std::string::npos) << nothing.output;
+  for (const wchar_t* help : {L"--help", L"-h", L"/?", L"summary --help", L"export --help"}) {
+    const ProgramRun run = RunProgram(L"dislist-log.exe", help);
+    EXPECT_EQ(run.exitCode, 0u) << Utf8(help);
+    EXPECT_NE(run.output.find("Usage: dislist-log summary"), std::string::npos) << Utf8(help);
+  }
 }
 
 }  // namespace

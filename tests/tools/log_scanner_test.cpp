@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,112 @@ TEST(LogScanner, LfOnlyAndChunkBoundariesGiveTheSameResult) {
     EXPECT_EQ(b.removals.size(), 2u) << chunk;
     EXPECT_EQ(a.lines, b.lines);
     EXPECT_EQ(a.removals[1].fileName, "b.mp3");
+  }
+}
+
+// What a scan found, in one line: per run "number:started/removed/kept/not
+// found/refused/no manager/no previous track" ("!" after a failed start-up),
+// the odd lines (foreign, misplaced, unfinished, overlong, cut) with the
+// lines they were reported at, unfinished checks with their names, and the
+// removals with their runs.
+std::string Describe(const Result& result, const OddLines& odd) {
+  std::string text = "runs";
+  for (const auto& run : result.runs) {
+    text += " " + std::to_string(run.number) + ":" + std::to_string(run.tracksStarted) + "/" +
+            std::to_string(run.removed) + "/" + std::to_string(run.keptByMarker) + "/" +
+            std::to_string(run.notFound) + "/" + std::to_string(run.refused) + "/" +
+            std::to_string(run.managerUnavailable) + "/" + std::to_string(run.noPreviousTrack) +
+            (run.startupFailure.empty() ? "" : "!");
+  }
+  text += "; odd " + std::to_string(odd.foreign) + "/" + std::to_string(odd.misplaced) + "/" +
+          std::to_string(odd.unfinishedBlocks) + "/" + std::to_string(odd.overlong) + "/" +
+          (odd.truncatedLastLine ? "cut" : "-") + " at";
+  std::vector<std::uint64_t> at = odd.examples;
+  std::sort(at.begin(), at.end());
+  for (auto line : at) text += " " + std::to_string(line);
+  for (const auto& check : odd.unfinished) {
+    text += "; unfinished at " + std::to_string(check.line) + " " + check.previousFile + ">" + check.fileName;
+  }
+  text += "; removed";
+  for (const auto& removal : result.removals) text += " " + std::to_string(removal.run) + ":" + removal.fileName;
+  return text;
+}
+
+// Logs that the plug-in's versions and their surroundings really write:
+// checks nested in checks, the plug-in's own lines inside a check, outcomes
+// without a check, other programs' lines in the banner, a byte order mark,
+// a last line without its end, removals before the first banner, a failed
+// start-up, a check cut off.
+TEST(LogScanner, OddLogsAreCountedRight) {
+  const std::vector<std::string> trackStart = {"REMOTE: AIMP_RA_NOTIFY_TRACK_START",
+                                               "CURRENT TRACK FILE: UPDATED.", "CURRENT TRACK: c.mp3"};
+  auto open = [](const std::string& file) {
+    return Lines({"", kEq, "PLAYLIST DELETE CHECK", "PREVIOUS FILE: " + file, "PLAYLIST ITEM COUNT: 4",
+                  "PLAYLIST DELETE: FOUND.", "INDEX: 1", "FILENAME: " + file, "DISPLAYTEXT: T",
+                  "PLAYLIST DELETE: DELETING ITEM.", "PHYSICAL DELETE: NO."});
+  };
+  auto newTrack = [](const std::string& from, const std::string& to) {
+    return Lines({"", kEq, "NEW TRACK STARTED", "PREVIOUS: " + from, "CURRENT: " + to, kEq});
+  };
+  const std::string success = Lines({"PLAYLIST DELETE: SUCCESS.", kEq});
+  const std::string report =
+      Lines({"", std::string(40, '-'), "CURRENT TRACK", std::string(40, '-'), "TITLE: C", "ARTIST: ",
+             "ALBUM: ", "FILENAME: C:\\report.mp3", "GENRE: ", "DATE: ", "DURATION: 1 ms", "BITRATE: 1 kbps",
+             "SAMPLE RATE: 1", "CHANNELS: 2", std::string(40, '-')});
+  struct Row {
+    const char* name;
+    std::string log;
+    std::string expected;
+  } rows[] = {
+      {"a check inside a check: both removals count",
+       Banner() + open("a.mp3") + Lines(trackStart) + newTrack("b.mp3", "c.mp3") + Check("b.mp3", kSuccess) +
+           success,
+       "runs 1:1/2/0/0/0/0/0; odd 0/0/0/0/- at; removed 1:b.mp3 1:a.mp3"},
+      {"two levels deep",
+       Banner() + open("a.mp3") + newTrack("b.mp3", "c.mp3") + open("b.mp3") + newTrack("c.mp3", "d.mp3") +
+           Check("c.mp3", kSuccess) + success + success,
+       "runs 1:2/3/0/0/0/0/0; odd 0/0/0/0/- at; removed 1:c.mp3 1:b.mp3 1:a.mp3"},
+      {"a refused and a not-found check around a nested one",
+       Banner() + open("a.mp3") + newTrack("b.mp3", "c.mp3") + Check("b.mp3", kSuccess) +
+           Lines({"PLAYLIST DELETE: FAILED.", "HRESULT: 0x80004005", kEq}) +
+           Lines({"", kEq, "PLAYLIST DELETE CHECK", "PREVIOUS FILE: c.mp3", "PLAYLIST ITEM COUNT: 3"}) +
+           newTrack("c.mp3", "d.mp3") + Check("c.mp3", kSuccess) +
+           Lines({"PLAYLIST DELETE: previous track NOT FOUND.", kEq}),
+       "runs 1:2/2/0/1/1/0/0; odd 0/0/0/0/- at; removed 1:b.mp3 1:c.mp3"},
+      {"the plug-in's own track lines and report inside a check",
+       Banner() + open("a.mp3") + Lines(trackStart) + report + success,
+       "runs 1:0/1/0/0/0/0/0; odd 0/0/0/0/- at; removed 1:a.mp3"},
+      {"outcomes without a check",
+       Banner() + Lines({"PLAYLIST DELETE: no previous track.", "PLAYLIST DELETE: playlist manager unavailable."}),
+       "runs 1:0/0/0/0/0/1/1; odd 0/0/0/0/- at; removed"},
+      {"another program's line inside the banner",
+       Banner() + Check("a.mp3", kSuccess) +
+           Lines({"", kEq, "AIMP Dislist", "[other] hello", kEq, "Plugin initialized."}) + Check("b.mp3", kSuccess),
+       "runs 1:0/1/0/0/0/0/0 2:0/1/0/0/0/0/0; odd 1/0/0/0/- at 23; removed 1:a.mp3 2:b.mp3"},
+      {"a byte order mark", "\xEF\xBB\xBF" + Banner() + Check("a.mp3", kSuccess),
+       "runs 1:0/1/0/0/0/0/0; odd 0/0/0/0/- at; removed 1:a.mp3"},
+      {"a whole outcome as the last line, without its line end",
+       Banner() + open("a.mp3") + "PLAYLIST DELETE: SUCCESS.",
+       "runs 1:0/1/0/0/0/0/0; odd 0/0/0/0/- at; removed 1:a.mp3"},
+      {"a last line cut inside its text", Banner() + open("a.mp3") + "PLAYLIST DELETE: SUCC",
+       "runs 1:0/0/0/0/0/0/0; odd 0/0/1/0/cut at 7 18; unfinished at 7 a.mp3>a.mp3; removed"},
+      {"removals before the first banner", Check("a.mp3", kSuccess) + Banner() + Check("b.mp3", kSuccess),
+       "runs 0:0/1/0/0/0/0/0 1:0/1/0/0/0/0/0; odd 0/0/0/0/- at; removed 0:a.mp3 1:b.mp3"},
+      {"a failed start-up",
+       Banner() + Lines({"REMOTE: AIMP Remote Access window NOT FOUND.", "REMOTE: registration FAILED."}) +
+           Banner() + Lines({"PLUGIN READY."}),
+       "runs 1:0/0/0/0/0/0/0! 2:0/0/0/0/0/0/0; odd 0/0/0/0/- at; removed"},
+      {"a check cut off by the next start-up, reported at its first line",
+       Banner() + Lines({"", kEq, "PLAYLIST DELETE CHECK", "PREVIOUS FILE: a.mp3", "PLAYLIST ITEM COUNT: 1",
+                         "PLAYLIST DELETE: FOUND.", "INDEX: 0", "FILENAME: A.MP3"}) +
+           Banner(),
+       "runs 1:0/0/0/0/0/0/0 2:0/0/0/0/0/0/0; odd 0/0/1/0/- at 7; unfinished at 7 a.mp3>A.MP3; removed"},
+  };
+  for (const Row& row : rows) {
+    for (std::size_t chunk : {std::size_t{1}, std::size_t{4096}}) {
+      const Result result = ScanBytes(row.log, chunk);
+      EXPECT_EQ(Describe(result, result.odd), row.expected) << row.name << ", read " << chunk << " at a time";
+    }
   }
 }
 

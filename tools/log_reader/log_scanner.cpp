@@ -31,6 +31,11 @@ enum Kind {
   kFailed,
   kFileName,      // "FILENAME: "
   kDisplayText,   // "DISPLAYTEXT: "
+  kPreviousFile,  // "PREVIOUS FILE: "
+  kReady,         // "PLUGIN READY."
+  kStartupFailed, // a line that ends a start-up in failure
+  kNoPrevious,    // "PLAYLIST DELETE: no previous track."
+  kNoManager,     // "PLAYLIST DELETE: playlist manager unavailable."
 };
 
 const std::unordered_map<std::string_view, Kind>& FixedLines() {
@@ -39,13 +44,9 @@ const std::unordered_map<std::string_view, Kind>& FixedLines() {
     for (const char* plain :
          {"Remote Access + Playlist deletion.", "NO IAIMPMessageHook.", "NO worker thread.",
           "NO IAIMPServicePlayer.", "Physical file deletion: NO.", "!DELETE protection: YES.",
-          "ERROR: IAIMPCore is NULL.", "ERROR: GetModuleHandleExW FAILED.",
-          "ERROR: GetModuleFileNameW FAILED.", "ERROR: Unable to determine DLL folder.",
           "CURRENT TRACK FILE: INITIAL CREATE SUCCESS.", "CURRENT TRACK FILE: INITIAL CREATE FAILED.",
           "REASON: ACCESS DENIED.", "Windows does not allow writing to the plugin folder.",
-          "REASON: PATH NOT FOUND.", "ERROR: Playlist manager unavailable.", "Playlist manager: OK.",
-          "REMOTE: notification window creation FAILED.", "REMOTE: registration FAILED.",
-          "PLUGIN READY.", "PLAYLIST DELETE: ENABLED.", "PHYSICAL DELETE: DISABLED.",
+          "REASON: PATH NOT FOUND.", "Playlist manager: OK.", "PLAYLIST DELETE: ENABLED.", "PHYSICAL DELETE: DISABLED.",
           "!DELETE PROTECTION: ENABLED.", "Waiting for track notifications...", "Finalize called.",
           "Finalize finished.", "REMOTE: notification unregistered.", "REMOTE: CreateWindowExW FAILED.",
           "REMOTE: notification window created.", "REMOTE: AIMP Remote Access window NOT FOUND.",
@@ -55,7 +56,6 @@ const std::unordered_map<std::string_view, Kind>& FixedLines() {
           "CURRENT TRACK FILE: path is empty.", "CURRENT TRACK FILE: filename is empty.",
           "CURRENT TRACK FILE: CreateFileW FAILED.", "CURRENT TRACK FILE: WriteFile FAILED.",
           "CURRENT TRACK FILE: INCOMPLETE WRITE.", "CURRENT TRACK FILE: UPDATED.", "CURRENT TRACK",
-          "PLAYLIST DELETE: no previous track.", "PLAYLIST DELETE: playlist manager unavailable.",
           "REASON: !DELETE marker found.", "PHYSICAL FILE: untouched.", "PLAYLIST ITEM: untouched.",
           "PHYSICAL DELETE: NO.", "----------------------------------------"}) {
       map.emplace(plain, kPlain);
@@ -77,6 +77,16 @@ const std::unordered_map<std::string_view, Kind>& FixedLines() {
     map.emplace("PLAYLIST DELETE: DELETING ITEM.", kDeleting);
     map.emplace("PLAYLIST DELETE: SUCCESS.", kSuccess);
     map.emplace("PLAYLIST DELETE: FAILED.", kFailed);
+    map.emplace("PLUGIN READY.", kReady);
+    for (const char* failure :
+         {"ERROR: IAIMPCore is NULL.", "ERROR: GetModuleHandleExW FAILED.",
+          "ERROR: GetModuleFileNameW FAILED.", "ERROR: Unable to determine DLL folder.",
+          "ERROR: Playlist manager unavailable.", "REMOTE: notification window creation FAILED.",
+          "REMOTE: registration FAILED."}) {
+      map.emplace(failure, kStartupFailed);
+    }
+    map.emplace("PLAYLIST DELETE: no previous track.", kNoPrevious);
+    map.emplace("PLAYLIST DELETE: playlist manager unavailable.", kNoManager);
     return map;
   }();
   return lines;
@@ -89,12 +99,13 @@ const std::unordered_map<std::string_view, Kind>& ValueLabels() {
     for (const char* label :
          {"WINDOWS ERROR: ", "CURRENT TRACK: ", "TITLE: ", "ARTIST: ", "ALBUM: ", "GENRE: ", "DATE: ",
           "DURATION: ", "BITRATE: ", "SAMPLE RATE: ", "CHANNELS: ", "EXPECTED BYTES: ",
-          "WRITTEN BYTES: ", "PREVIOUS: ", "CURRENT: ", "PREVIOUS FILE: ", "PLAYLIST ITEM COUNT: ",
+          "WRITTEN BYTES: ", "PREVIOUS: ", "CURRENT: ", "PLAYLIST ITEM COUNT: ",
           "INDEX: ", "HRESULT: "}) {
       map.emplace(label, kPlain);
     }
     map.emplace("FILENAME: ", kFileName);
     map.emplace("DISPLAYTEXT: ", kDisplayText);
+    map.emplace("PREVIOUS FILE: ", kPreviousFile);
     return map;
   }();
   return labels;
@@ -122,7 +133,64 @@ Kind Classify(std::string_view line) {
   return kForeign;
 }
 
+// The outcome lines: whole, they prove what they say even as the last line
+// of a file that ends without its line end.
+bool IsOutcome(Kind kind) {
+  switch (kind) {
+    case kNotFound:
+    case kNoPlaylist:
+    case kSkipped:
+    case kSuccess:
+    case kFailed:
+    case kNoPrevious:
+    case kNoManager:
+      return true;
+    default:
+      return false;
+  }
+}
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kExamples = 10;
+// Deeper nesting than any log of the plug-in holds: the oldest is given up.
+constexpr std::size_t kDeepestNesting = 64;
+
 }  // namespace
+
+bool IsValidUtf8(std::string_view text) {
+  std::size_t at = 0;
+  const std::size_t size = text.size();
+  while (at < size) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+      ++at;
+      continue;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;   // no overlong forms
+      if (lead == 0xED) high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;  // nothing past U+10FFFF
+    } else {
+      return false;
+    }
+    if (size - at < length) return false;
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    if (second < low || second > high) return false;
+    for (std::size_t i = 2; i < length; ++i) {
+      if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return false;
+    }
+    at += length;
+  }
+  return true;
+}
 
 LogScanner::LogScanner(RemovalSink onRemoval) : onRemoval_(std::move(onRemoval)) {}
 
@@ -134,10 +202,12 @@ RunSummary& LogScanner::Current() {
   return runs_.back();
 }
 
+// The banner's title line has just been recognised; the banner began with
+// its empty line before the first separator, wherever other programs'
+// lines fell in between.
 void LogScanner::StartRun() {
-  // The banner began four lines before this one, with its empty line.
-  const std::uint64_t first = lineNumber_ > 4 ? lineNumber_ - 4 : 1;
-  if (block_ != Block::kNone) CloseCheck(true);
+  const std::uint64_t first = previous_[3].kind == kEmpty ? previous_[3].line : previous_[2].line;
+  AbandonChecks();
   if (!runs_.empty()) {
     runs_.back().lastLine = first - 1;
     // Nothing before the first banner but the banner itself: no run 0.
@@ -149,28 +219,51 @@ void LogScanner::StartRun() {
   runs_.push_back(run);
 }
 
-void LogScanner::Odd(std::uint64_t& counter) {
+void LogScanner::OddAt(std::uint64_t& counter, std::uint64_t line) {
   ++counter;
-  if (odd_.examples.size() < 10) odd_.examples.push_back(lineNumber_);
+  auto& examples = odd_.examples;
+  if (examples.size() < kExamples && std::find(examples.begin(), examples.end(), line) == examples.end()) {
+    examples.push_back(line);
+  }
 }
 
-// A check that ends without its outcome: not a removal, whatever it found.
-void LogScanner::CloseCheck(bool interrupted) {
-  if (interrupted && block_ != Block::kOutcome) Odd(odd_.unfinishedBlocks);
-  block_ = Block::kNone;
-  foundFileName_.clear();
-  foundDisplayText_.clear();
+// Every check still open has ended without its outcome: not a removal,
+// whatever it found. Each is reported at its own first line.
+void LogScanner::AbandonChecks() {
+  for (OpenCheck& check : checks_) {
+    if (check.state == Block::kOutcome) continue;
+    OddAt(odd_.unfinishedBlocks, check.firstLine);
+    if (odd_.unfinished.size() < kExamples) {
+      odd_.unfinished.push_back(
+          UnfinishedCheck{check.firstLine, std::move(check.previousFile), std::move(check.fileName)});
+    }
+  }
+  checks_.clear();
+}
+
+// The check that an outcome line belongs to: the innermost one that has no
+// outcome yet.
+LogScanner::OpenCheck* LogScanner::Innermost() {
+  for (auto check = checks_.rbegin(); check != checks_.rend(); ++check) {
+    if (check->state != Block::kOutcome) return &*check;
+  }
+  return nullptr;
 }
 
 void LogScanner::Remember(int kind) {
+  previous_[3] = previous_[2];
   previous_[2] = previous_[1];
   previous_[1] = previous_[0];
-  previous_[0] = kind;
+  previous_[0] = Seen{kind, lineNumber_};
 }
 
 void LogScanner::Line(std::string_view line) {
   ++lineNumber_;
   Current().lastLine = lineNumber_;
+  if (lineNumber_ == 1 && line.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    line.remove_prefix(kByteOrderMark.size());  // saved again by an editor
+  }
+  if (!IsValidUtf8(line)) ++notUtf8_;
 
   // Paths stand on the line after their label in the start-up lines.
   if (valueLineExpected_) {
@@ -179,66 +272,106 @@ void LogScanner::Line(std::string_view line) {
     return;
   }
   const Kind kind = Classify(line);
-  if (kind == kInitialized && previous_[0] == kEquals && previous_[1] == kDisplayName &&
-      previous_[2] == kEquals) {
+  if (kind == kForeign) {
+    // Another program's line: it is no part of the plug-in's blocks, so
+    // the banner and the checks are recognised around it.
+    Odd(odd_.foreign);
+    return;
+  }
+  if (kind == kInitialized && previous_[0].kind == kEquals && previous_[1].kind == kDisplayName &&
+      previous_[2].kind == kEquals) {
     StartRun();
   }
   Remember(kind);
+  Interpret(line, kind);
+}
 
+void LogScanner::Interpret(std::string_view line, int kind) {
   RunSummary& run = Current();
+  OpenCheck* check = Innermost();
   switch (kind) {
-    case kForeign:
-      Odd(odd_.foreign);
-      return;
     case kPathLabel:
       valueLineExpected_ = true;
+      return;
+    case kReady:
+      run.ready = true;
+      return;
+    case kStartupFailed:
+      if (run.startupFailure.empty()) run.startupFailure.assign(line);
       return;
     case kFirstTrack:
     case kNewTrack:
       ++run.tracksStarted;
       return;
-    case kCheck:
-      if (block_ != Block::kNone) CloseCheck(true);
-      block_ = Block::kCheck;
+    case kNoPrevious:
+      ++run.noPreviousTrack;
+      return;
+    case kNoManager:
+      ++run.managerUnavailable;
+      return;
+    case kCheck: {
+      if (checks_.size() == kDeepestNesting) {
+        checks_.erase(checks_.begin());
+        Odd(odd_.unfinishedBlocks);
+      }
+      OpenCheck opened;
+      // The block began with its empty line and separator.
+      opened.firstLine = previous_[1].kind == kEquals && previous_[2].kind == kEmpty ? previous_[2].line
+                                                                                    : lineNumber_;
+      checks_.push_back(std::move(opened));
+      return;
+    }
+    case kPreviousFile:
+      if (check != nullptr && check->state == Block::kCheck && check->previousFile.empty()) {
+        check->previousFile.assign(line.substr(15));
+      }
       return;
     case kNotFound:
     case kNoPlaylist:
-      if (block_ != Block::kCheck) break;
+      if (check == nullptr || check->state != Block::kCheck) break;
       ++(kind == kNotFound ? run.notFound : run.playlistUnavailable);
-      block_ = Block::kOutcome;
+      check->state = Block::kOutcome;
       return;
     case kFound:
-      if (block_ != Block::kCheck) break;
-      block_ = Block::kFound;
+      if (check == nullptr || check->state != Block::kCheck) break;
+      check->state = Block::kFound;
       return;
-    case kFileName:
-      if (block_ == Block::kFound) foundFileName_.assign(line.substr(10));
+    case kFileName:  // also the track report's line: only the found item's counts
+      if (check != nullptr && check->state == Block::kFound && !check->haveFileName) {
+        check->fileName.assign(line.substr(10));
+        check->haveFileName = true;
+      }
       return;
     case kDisplayText:
-      if (block_ == Block::kFound) foundDisplayText_.assign(line.substr(13));
+      if (check != nullptr && check->state == Block::kFound && check->haveFileName &&
+          !check->haveDisplayText) {
+        check->displayText.assign(line.substr(13));
+        check->haveDisplayText = true;
+      }
       return;
     case kSkipped:
-      if (block_ != Block::kFound) break;
+      if (check == nullptr || check->state != Block::kFound) break;
       ++run.keptByMarker;
-      block_ = Block::kOutcome;
+      check->state = Block::kOutcome;
       return;
     case kDeleting:
-      if (block_ != Block::kFound) break;
-      block_ = Block::kDeleting;
+      if (check == nullptr || check->state != Block::kFound) break;
+      check->state = Block::kDeleting;
       return;
     case kSuccess:
     case kFailed:
-      if (block_ != Block::kDeleting) break;
+      if (check == nullptr || check->state != Block::kDeleting) break;
       if (kind == kFailed) {
         ++run.refused;
       } else {
         ++run.removed;
-        if (onRemoval_) onRemoval_(Removal{run.number, lineNumber_, foundFileName_, foundDisplayText_});
+        if (onRemoval_) onRemoval_(Removal{run.number, lineNumber_, check->fileName, check->displayText});
       }
-      block_ = Block::kOutcome;
+      check->state = Block::kOutcome;
       return;
     case kEquals:
-      if (block_ == Block::kOutcome) CloseCheck(false);
+      // The closing separator of the innermost check, once it has its outcome.
+      if (!checks_.empty() && checks_.back().state == Block::kOutcome) checks_.pop_back();
       return;
     default:
       return;
@@ -251,17 +384,25 @@ void LogScanner::OverlongLine() {
   ++lineNumber_;
   Current().lastLine = lineNumber_;
   Odd(odd_.overlong);
-  Remember(kForeign);
 }
 
 void LogScanner::Finish(std::string_view tail) {
+  if (!tail.empty() && tail.back() == '\r') tail.remove_suffix(1);
   if (!tail.empty()) {
-    odd_.truncatedLastLine = true;
-    ++lineNumber_;
-    if (odd_.examples.size() < 10) odd_.examples.push_back(lineNumber_);
+    std::string_view text = tail;
+    if (lineNumber_ == 0 && text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+      text.remove_prefix(kByteOrderMark.size());
+    }
+    if (IsOutcome(Classify(text))) {
+      Line(tail);
+    } else {
+      odd_.truncatedLastLine = true;
+      ++lineNumber_;
+      Current().lastLine = lineNumber_;
+      if (odd_.examples.size() < kExamples) odd_.examples.push_back(lineNumber_);
+    }
   }
-  if (block_ != Block::kNone && block_ != Block::kOutcome) CloseCheck(true);
-  block_ = Block::kNone;
+  AbandonChecks();
 }
 
 void LineSplitter::Feed(const char* bytes, std::size_t count) {

@@ -13,7 +13,9 @@
 
 namespace dislist_log {
 
-// One run of the player: from one start-up banner to the next.
+// One run of the player: from one start-up banner to the next. Lines before
+// the first banner (a log folder made while the player ran, a trimmed log)
+// are a run of their own, number 0.
 struct RunSummary {
   int number = 0;               // from 1; 0 collects what comes before the first banner
   std::uint64_t firstLine = 0;  // line numbers from 1
@@ -23,7 +25,11 @@ struct RunSummary {
   std::uint64_t keptByMarker = 0;
   std::uint64_t notFound = 0;
   std::uint64_t refused = 0;
-  std::uint64_t playlistUnavailable = 0;
+  std::uint64_t playlistUnavailable = 0;  // no playing playlist
+  std::uint64_t managerUnavailable = 0;   // "PLAYLIST DELETE: playlist manager unavailable."
+  std::uint64_t noPreviousTrack = 0;      // "PLAYLIST DELETE: no previous track."
+  bool ready = false;                     // the start-up logged "PLUGIN READY."
+  std::string startupFailure;             // the line that ended a failed start-up
 };
 
 struct Removal {
@@ -33,6 +39,14 @@ struct Removal {
   std::string displayText;
 };
 
+// A removal check that never got its outcome: the player stopped or died in
+// it. Named so that its entry can be looked for by hand.
+struct UnfinishedCheck {
+  std::uint64_t line = 0;    // the check's first line
+  std::string previousFile;  // the file it was looking for
+  std::string fileName;      // the item it found, if it got that far
+};
+
 // Lines the scanner could not place, reported rather than dropped.
 struct OddLines {
   std::uint64_t foreign = 0;           // not a line the plug-in writes
@@ -40,7 +54,8 @@ struct OddLines {
   std::uint64_t unfinishedBlocks = 0;  // a removal check with no outcome
   std::uint64_t overlong = 0;          // longer than any plug-in line could be
   bool truncatedLastLine = false;      // the file ends inside a line
-  std::vector<std::uint64_t> examples;  // the first few odd line numbers
+  std::vector<std::uint64_t> examples;  // the first few odd lines, each once
+  std::vector<UnfinishedCheck> unfinished;  // the first few unfinished checks
 };
 
 class LogScanner {
@@ -53,31 +68,57 @@ class LogScanner {
   // A line too long to be the plug-in's, cut by the splitter.
   void OverlongLine();
   // End of input; `tail` is what followed the last line end (empty when the
-  // file ended cleanly). A half-written line is counted, never interpreted.
+  // file ended cleanly). The plug-in writes each line with its line end in
+  // one write, so a tail that is a whole outcome line proves that outcome;
+  // anything else is a half-written line, counted, never interpreted.
   void Finish(std::string_view tail);
 
   const std::vector<RunSummary>& runs() const { return runs_; }
   const OddLines& odd() const { return odd_; }
   std::uint64_t lines() const { return lineNumber_; }
+  // Lines that are not valid UTF-8 (a log saved again in another encoding).
+  std::uint64_t notUtf8() const { return notUtf8_; }
 
  private:
-  enum class Block { kNone, kCheck, kFound, kDeleting, kOutcome };
+  enum class Block { kCheck, kFound, kDeleting, kOutcome };
+  struct OpenCheck {
+    std::uint64_t firstLine = 0;
+    Block state = Block::kCheck;
+    bool haveFileName = false;
+    bool haveDisplayText = false;
+    std::string previousFile;
+    std::string fileName;
+    std::string displayText;
+  };
+  struct Seen {  // a plug-in line of the recent past
+    int kind = 0;
+    std::uint64_t line = 0;
+  };
+
   void StartRun();
   RunSummary& Current();
-  void Odd(std::uint64_t& counter);
-  void CloseCheck(bool interrupted);
+  void OddAt(std::uint64_t& counter, std::uint64_t line);
+  void Odd(std::uint64_t& counter) { OddAt(counter, lineNumber_); }
+  void AbandonChecks();
+  OpenCheck* Innermost();
   void Remember(int kind);
+  void Interpret(std::string_view line, int kind);
 
   RemovalSink onRemoval_;
   std::vector<RunSummary> runs_;
   OddLines odd_;
   std::uint64_t lineNumber_ = 0;
-  int previous_[3] = {};  // kinds of the last three lines, newest first
+  std::uint64_t notUtf8_ = 0;
+  Seen previous_[4] = {};  // the plug-in's last lines, newest first
   bool valueLineExpected_ = false;
-  Block block_ = Block::kNone;
-  std::string foundFileName_;
-  std::string foundDisplayText_;
+  // Checks open now, outermost first: the plug-in's earlier versions could
+  // open one inside another.
+  std::vector<OpenCheck> checks_;
 };
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
+// values past U+10FFFF).
+bool IsValidUtf8(std::string_view text);
 
 // Splits a byte stream into lines (LF, with a CR before it dropped) and
 // feeds them to the scanner; overlong lines are cut and counted.

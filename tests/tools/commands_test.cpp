@@ -1,0 +1,115 @@
+// The commands of dislist-log in this process, with outputs and file calls
+// that fail on purpose: a failed write is reported and leaves every file as
+// it was, and an exported playlist holds exactly the removed entries.
+#include "commands.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "e2e/e2e_fixture.h"
+#include "support/log_capture.h"
+#include "support/temp_dir.h"
+
+namespace dislist_log {
+namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::TempDir;
+using testing_support::WriteFileBytes;
+
+class StringOut final : public TextOut {
+ public:
+  bool Write(std::string_view utf8) override {
+    if (fails) return false;
+    text.append(utf8);
+    return true;
+  }
+  std::string text;
+  bool fails = false;
+};
+
+int writes = 0;
+// The second write reaches the disk only in half, as on a full disk.
+BOOL WINAPI HalfOfTheSecondWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
+  const DWORD part = ++writes == 2 ? size / 2 : size;
+  return ::WriteFile(file, data, part, written, nullptr);
+}
+BOOL WINAPI RefusedMove(LPCWSTR, LPCWSTR, DWORD) {
+  ::SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string bytes;
+  for (const auto& line : lines) bytes += line + "\r\n";
+  return bytes;
+}
+
+std::string Removal(const std::string& file, const std::string& display) {
+  const std::string eq(40, '=');
+  return Lines({"", eq, "PLAYLIST DELETE CHECK", "PREVIOUS FILE: " + file, "PLAYLIST ITEM COUNT: 2",
+                "PLAYLIST DELETE: FOUND.", "INDEX: 0", "FILENAME: " + file, "DISPLAYTEXT: " + display,
+                "PLAYLIST DELETE: DELETING ITEM.", "PHYSICAL DELETE: NO.", "PLAYLIST DELETE: SUCCESS.", eq});
+}
+
+bool TemporaryFilesIn(const std::wstring& folder) {
+  WIN32_FIND_DATAW found = {};
+  HANDLE search = ::FindFirstFileW((folder + L"*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  ::FindClose(search);
+  return true;
+}
+
+TEST(Commands, ExportWritesCleanPlaylistsOrLeavesEveryFileAsItWas) {
+  TempDir dir;
+  const std::wstring log = dir.path() + L"dislist.log";
+  const std::wstring playlist = dir.path() + L"back.m3u8";
+  const std::string eq(40, '=');
+  // A title with a line break and a file name after it, one saved as ANSI,
+  // one with a tab.
+  WriteFileBytes(log, Lines({"", eq, "AIMP Dislist", eq, "Plugin initialized."}) +
+                          Removal("C:\\x\\b.mp3", "B\rC:\\evil.mp3") + Removal("C:\\x\\c.mp3", "Caf\xE9") +
+                          Removal("C:\\x\\d.mp3", "D\tE"));
+  const std::vector<std::wstring> exportAll = {L"export", playlist, L"--file", log};
+
+  StringOut out, err;
+  EXPECT_EQ(RunDislistLog(exportAll, out, err), 0) << err.text;
+  EXPECT_EQ(ReadFileBytes(playlist),
+            "#EXTM3U\r\n#EXTINF:-1,B C:\\evil.mp3\r\nC:\\x\\b.mp3\r\n#EXTINF:-1,Caf\xEF\xBF\xBD\r\nC:\\x\\c.mp3\r\n"
+            "#EXTINF:-1,D E\r\nC:\\x\\d.mp3\r\n");
+  EXPECT_EQ(out.text, "3 removed entries written to " + testing_support::Utf8(playlist) + "\n");
+
+  // A write that reaches the disk only in part, and a playlist that cannot
+  // be put in place: each fails the export, says so, and leaves the old
+  // playlist and no new file behind.
+  const ExportFileCalls real = exportFileCalls;
+  for (int fault = 0; fault < 2; ++fault) {
+    WriteFileBytes(playlist, "an older playlist");
+    writes = 0;
+    if (fault == 0) exportFileCalls.writeFile = HalfOfTheSecondWrite;
+    if (fault == 1) exportFileCalls.moveFile = RefusedMove;
+    StringOut failedOut, failedErr;
+    EXPECT_EQ(RunDislistLog(exportAll, failedOut, failedErr), 1) << fault;
+    exportFileCalls = real;
+    EXPECT_NE(failedErr.text.find(fault == 0 ? "cannot write" : "cannot put the playlist in place"),
+              std::string::npos) << failedErr.text;
+    EXPECT_NE(failedErr.text.find("is left as it was"), std::string::npos) << failedErr.text;
+    EXPECT_EQ(failedOut.text.find("written"), std::string::npos) << failedOut.text;
+    EXPECT_EQ(ReadFileBytes(playlist), "an older playlist") << fault;
+    EXPECT_FALSE(TemporaryFilesIn(dir.path())) << fault;
+  }
+
+  // Standard output that takes nothing (a full device) fails the command.
+  StringOut full, fullErr;
+  full.fails = true;
+  EXPECT_EQ(RunDislistLog({L"removed", L"--file", log}, full, fullErr), 1);
+  EXPECT_NE(fullErr.text.find("cannot write to the standard output"), std::string::npos) << fullErr.text;
+  StringOut summary, summaryErr;
+  EXPECT_EQ(RunDislistLog({L"summary", L"--file", log}, summary, summaryErr), 0);
+  EXPECT_NE(summary.text.find("1 line(s) are not valid UTF-8"), std::string::npos) << summary.text;
+}
+
+}  // namespace
+}  // namespace dislist_log
