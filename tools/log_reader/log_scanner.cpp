@@ -115,10 +115,12 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
-Kind Classify(std::string_view line) {
-  const auto& fixed = FixedLines();
-  const auto found = fixed.find(line);
-  if (found != fixed.end()) return found->second;
+// `fixed` tells a line of fixed (ASCII) text from one that carries a value.
+Kind Classify(std::string_view line, bool& fixed) {
+  const auto& lines = FixedLines();
+  const auto found = lines.find(line);
+  fixed = found != lines.end();
+  if (fixed) return found->second;
   const std::size_t colon = line.find(": ");
   if (colon != std::string_view::npos) {
     const auto& labels = ValueLabels();
@@ -161,6 +163,14 @@ bool IsValidUtf8(std::string_view text) {
   std::size_t at = 0;
   const std::size_t size = text.size();
   while (at < size) {
+    // Nearly every byte is ASCII: eight at a time while it lasts.
+    std::uint64_t eight = 0;
+    while (size - at >= sizeof eight) {
+      std::memcpy(&eight, text.data() + at, sizeof eight);
+      if ((eight & 0x8080808080808080ULL) != 0) break;
+      at += sizeof eight;
+    }
+    if (at == size) break;
     const auto lead = static_cast<unsigned char>(text[at]);
     if (lead < 0x80) {
       ++at;
@@ -230,22 +240,22 @@ void LogScanner::OddAt(std::uint64_t& counter, std::uint64_t line) {
 // Every check still open has ended without its outcome: not a removal,
 // whatever it found. Each is reported at its own first line.
 void LogScanner::AbandonChecks() {
-  for (OpenCheck& check : checks_) {
+  for (std::size_t i = 0; i < open_; ++i) {
+    const OpenCheck& check = checks_[i];
     if (check.state == Block::kOutcome) continue;
     OddAt(odd_.unfinishedBlocks, check.firstLine);
     if (odd_.unfinished.size() < kExamples) {
-      odd_.unfinished.push_back(
-          UnfinishedCheck{check.firstLine, std::move(check.previousFile), std::move(check.fileName)});
+      odd_.unfinished.push_back(UnfinishedCheck{check.firstLine, check.previousFile, check.fileName});
     }
   }
-  checks_.clear();
+  open_ = 0;
 }
 
 // The check that an outcome line belongs to: the innermost one that has no
 // outcome yet.
 LogScanner::OpenCheck* LogScanner::Innermost() {
-  for (auto check = checks_.rbegin(); check != checks_.rend(); ++check) {
-    if (check->state != Block::kOutcome) return &*check;
+  for (std::size_t i = open_; i > 0; --i) {
+    if (checks_[i - 1].state != Block::kOutcome) return &checks_[i - 1];
   }
   return nullptr;
 }
@@ -263,15 +273,17 @@ void LogScanner::Line(std::string_view line) {
   if (lineNumber_ == 1 && line.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     line.remove_prefix(kByteOrderMark.size());  // saved again by an editor
   }
-  if (!IsValidUtf8(line)) ++notUtf8_;
 
   // Paths stand on the line after their label in the start-up lines.
   if (valueLineExpected_) {
     valueLineExpected_ = false;
+    if (!IsValidUtf8(line)) ++notUtf8_;
     Remember(kPlain);
     return;
   }
-  const Kind kind = Classify(line);
+  bool fixed = false;
+  const Kind kind = Classify(line, fixed);
+  if (!fixed && !IsValidUtf8(line)) ++notUtf8_;
   if (kind == kForeign) {
     // Another program's line: it is no part of the plug-in's blocks, so
     // the banner and the checks are recognised around it.
@@ -287,6 +299,7 @@ void LogScanner::Line(std::string_view line) {
 }
 
 void LogScanner::Interpret(std::string_view line, int kind) {
+  if (kind == kPlain || kind == kEmpty) return;  // most lines decide nothing
   RunSummary& run = Current();
   OpenCheck* check = Innermost();
   switch (kind) {
@@ -310,15 +323,22 @@ void LogScanner::Interpret(std::string_view line, int kind) {
       ++run.managerUnavailable;
       return;
     case kCheck: {
-      if (checks_.size() == kDeepestNesting) {
-        checks_.erase(checks_.begin());
+      if (open_ == kDeepestNesting) {
+        std::rotate(checks_.begin(), checks_.begin() + 1, checks_.begin() + static_cast<std::ptrdiff_t>(open_));
+        --open_;
         Odd(odd_.unfinishedBlocks);
       }
-      OpenCheck opened;
+      if (open_ == checks_.size()) checks_.emplace_back();
+      // Reused with its storage: a long log opens a check per track.
+      OpenCheck& opened = checks_[open_++];
+      opened.state = Block::kCheck;
+      opened.haveFileName = opened.haveDisplayText = false;
+      opened.previousFile.clear();
+      opened.fileName.clear();
+      opened.displayText.clear();
       // The block began with its empty line and separator.
       opened.firstLine = previous_[1].kind == kEquals && previous_[2].kind == kEmpty ? previous_[2].line
                                                                                     : lineNumber_;
-      checks_.push_back(std::move(opened));
       return;
     }
     case kPreviousFile:
@@ -371,7 +391,7 @@ void LogScanner::Interpret(std::string_view line, int kind) {
       return;
     case kEquals:
       // The closing separator of the innermost check, once it has its outcome.
-      if (!checks_.empty() && checks_.back().state == Block::kOutcome) checks_.pop_back();
+      if (open_ > 0 && checks_[open_ - 1].state == Block::kOutcome) --open_;
       return;
     default:
       return;
@@ -393,7 +413,8 @@ void LogScanner::Finish(std::string_view tail) {
     if (lineNumber_ == 0 && text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
       text.remove_prefix(kByteOrderMark.size());
     }
-    if (IsOutcome(Classify(text))) {
+    bool fixed = false;
+    if (IsOutcome(Classify(text, fixed))) {
       Line(tail);
     } else {
       odd_.truncatedLastLine = true;

@@ -111,9 +111,10 @@ class LogScanner {
   std::uint64_t notUtf8_ = 0;
   Seen previous_[4] = {};  // the plug-in's last lines, newest first
   bool valueLineExpected_ = false;
-  // Checks open now, outermost first: the plug-in's earlier versions could
-  // open one inside another.
+  // Checks open now, outermost first, in the first `open_` places: the
+  // plug-in's earlier versions could open one inside another.
   std::vector<OpenCheck> checks_;
+  std::size_t open_ = 0;
 };
 
 // Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
