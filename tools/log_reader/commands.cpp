@@ -348,6 +348,14 @@ bool SelectRuns(const Options& options, const LogScanner& scanner, int& firstRun
   return true;
 }
 
+// The exit code once the work is done: a standard output that did not take
+// everything fails the command.
+int Finished(const Checked& out, Checked& err) {
+  if (!out.failed()) return 0;
+  err("dislist-log: cannot write to the standard output\n");
+  return 1;
+}
+
 std::string Selection(const Options& options) {
   if (options.run.given) return "run " + options.run.text;
   if (options.last.given) return "the last " + options.last.text + " run(s)";
@@ -392,7 +400,7 @@ int RunDislistLog(const std::vector<std::wstring>& arguments, TextOut& outText, 
   }
   if (options.help) {
     out(kUsage);
-    return out.failed() ? 1 : 0;
+    return Finished(out, err);
   }
 
   // Read and check everything before anything is written.
@@ -405,11 +413,7 @@ int RunDislistLog(const std::vector<std::wstring>& arguments, TextOut& outText, 
   if (options.command == L"summary") {
     Summary(options, whole, out);
     ReportOdd(whole, err);
-    if (out.failed()) {
-      err("dislist-log: cannot write to the standard output\n");
-      return 1;
-    }
-    return 0;
+    return Finished(out, err);
   }
   int firstRun = 0, lastRun = 0;
   if (!SelectRuns(options, whole, firstRun, lastRun, problem)) {
@@ -464,11 +468,7 @@ int RunDislistLog(const std::vector<std::wstring>& arguments, TextOut& outText, 
     out(line + "\n");
   }
   ReportOdd(scanner, err);
-  if (out.failed()) {
-    err("dislist-log: cannot write to the standard output\n");
-    return 1;
-  }
-  return 0;
+  return Finished(out, err);
 }
 
 }  // namespace dislist_log

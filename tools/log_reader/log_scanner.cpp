@@ -153,6 +153,12 @@ bool IsOutcome(Kind kind) {
 }
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The first line without the byte order mark an editor may have saved.
+std::string_view WithoutByteOrderMark(std::string_view line, bool first) {
+  if (first && line.substr(0, kByteOrderMark.size()) == kByteOrderMark) line.remove_prefix(kByteOrderMark.size());
+  return line;
+}
 constexpr std::size_t kExamples = 10;
 // Deeper nesting than any log of the plug-in holds: the oldest is given up.
 constexpr std::size_t kDeepestNesting = 64;
@@ -231,6 +237,10 @@ void LogScanner::StartRun() {
 
 void LogScanner::OddAt(std::uint64_t& counter, std::uint64_t line) {
   ++counter;
+  NoteExample(line);
+}
+
+void LogScanner::NoteExample(std::uint64_t line) {
   auto& examples = odd_.examples;
   if (examples.size() < kExamples && std::find(examples.begin(), examples.end(), line) == examples.end()) {
     examples.push_back(line);
@@ -267,12 +277,14 @@ void LogScanner::Remember(int kind) {
   previous_[0] = Seen{kind, lineNumber_};
 }
 
-void LogScanner::Line(std::string_view line) {
+void LogScanner::NextLine() {
   ++lineNumber_;
   Current().lastLine = lineNumber_;
-  if (lineNumber_ == 1 && line.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-    line.remove_prefix(kByteOrderMark.size());  // saved again by an editor
-  }
+}
+
+void LogScanner::Line(std::string_view line) {
+  NextLine();
+  line = WithoutByteOrderMark(line, lineNumber_ == 1);
 
   // Paths stand on the line after their label in the start-up lines.
   if (valueLineExpected_) {
@@ -401,26 +413,20 @@ void LogScanner::Interpret(std::string_view line, int kind) {
 }
 
 void LogScanner::OverlongLine() {
-  ++lineNumber_;
-  Current().lastLine = lineNumber_;
+  NextLine();
   Odd(odd_.overlong);
 }
 
 void LogScanner::Finish(std::string_view tail) {
   if (!tail.empty() && tail.back() == '\r') tail.remove_suffix(1);
   if (!tail.empty()) {
-    std::string_view text = tail;
-    if (lineNumber_ == 0 && text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-      text.remove_prefix(kByteOrderMark.size());
-    }
     bool fixed = false;
-    if (IsOutcome(Classify(text, fixed))) {
+    if (IsOutcome(Classify(WithoutByteOrderMark(tail, lineNumber_ == 0), fixed))) {
       Line(tail);
     } else {
       odd_.truncatedLastLine = true;
-      ++lineNumber_;
-      Current().lastLine = lineNumber_;
-      if (odd_.examples.size() < kExamples) odd_.examples.push_back(lineNumber_);
+      NextLine();
+      NoteExample(lineNumber_);
     }
   }
   AbandonChecks();

@@ -97,7 +97,9 @@ class LogScanner {
 
   void StartRun();
   RunSummary& Current();
+  void NextLine();
   void OddAt(std::uint64_t& counter, std::uint64_t line);
+  void NoteExample(std::uint64_t line);  // each line once, the first few
   void Odd(std::uint64_t& counter) { OddAt(counter, lineNumber_); }
   void AbandonChecks();
   OpenCheck* Innermost();
