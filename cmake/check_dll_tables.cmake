@@ -3,6 +3,9 @@ cmake_minimum_required(VERSION 3.20)
 # nothing else, and import only Windows system libraries, since the player's
 # machine has no compiler runtime; with -DFORMAT=pei-x86-64 or pei-i386 it
 # must be of that machine type. Run with -DOBJDUMP=... -DDLL=... [-DFORMAT=...]
+# objdump's messages are parsed: untranslated, whatever the caller's locale.
+set(ENV{LC_ALL} C)
+unset(ENV{LANGUAGE})
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "objdump could not read ${DLL}")

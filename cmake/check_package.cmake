@@ -4,6 +4,9 @@ cmake_minimum_required(VERSION 3.20)
 # AIMPPluginGetHeader and importing only system libraries, the log tool,
 # and the install text; and the digest that SHA256SUMS beside it gives.
 # Run with -DZIP=... -DOBJDUMP=...
+# objdump's messages are parsed: untranslated, whatever the caller's locale.
+set(ENV{LC_ALL} C)
+unset(ENV{LANGUAGE})
 if(NOT EXISTS ${ZIP})
   message(FATAL_ERROR "no package at ${ZIP}")
 endif()

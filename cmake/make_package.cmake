@@ -12,15 +12,7 @@ foreach(file ${X64_BIN}/AIMP_Dislist.dll ${X86_BIN}/AIMP_Dislist.dll ${X86_BIN}/
   endif()
 endforeach()
 
-# The commit's time; outside a git checkout, SOURCE_DATE_EPOCH or a fixed one.
-execute_process(COMMAND git -C ${SOURCE_DIR} log -1 --format=%ct
-                OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed ERROR_QUIET)
-if(failed OR NOT epoch MATCHES "^[0-9]+$")
-  set(epoch "$ENV{SOURCE_DATE_EPOCH}")
-endif()
-if(NOT epoch MATCHES "^[0-9]+$")
-  set(epoch 1796688000)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/commit_time.cmake)
 
 set(stage ${OUT_DIR}/stage)
 file(REMOVE_RECURSE ${stage})
@@ -33,7 +25,7 @@ foreach(entry source IN ZIP_LISTS entries sources)
   file(COPY ${source} DESTINATION ${folder}
        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endforeach()
-execute_process(COMMAND touch -d @${epoch} ${entries} WORKING_DIRECTORY ${stage} RESULT_VARIABLE failed)
+execute_process(COMMAND touch -d @${COMMIT_EPOCH} ${entries} WORKING_DIRECTORY ${stage} RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "cannot set the entries' time")
 endif()
