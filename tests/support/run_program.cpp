@@ -97,9 +97,10 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
   const BOOL started = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE,
                                         EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
                                         &startup.StartupInfo, &process);
+  const DWORD startError = ::GetLastError();  // before any other call can change it
   writeEnd.reset();
   if (!started) {
-    run.output = "CreateProcessW failed";
+    run.output = "CreateProcessW failed, error " + std::to_string(startError);
     return run;
   }
   dislist::UniqueHandle child(process.hProcess), thread(process.hThread);
