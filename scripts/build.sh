@@ -3,9 +3,14 @@
 # (64-bit AIMP) and build-x86/bin/AIMP_Dislist.dll (32-bit AIMP).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-for preset in mingw mingw-x86; do
+# shellcheck source=scripts/builds.sh
+source scripts/builds.sh
+bash scripts/setup.sh build
+dlls=()
+for arch in "${DISLIST_ARCHES[@]}"; do
+  dislist_select "$arch"
   cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j"$(nproc)" --target AIMP_Dislist
+  cmake --build --preset "$preset" -j"$DISLIST_JOBS" --target AIMP_Dislist
+  dlls+=("$build/bin/AIMP_Dislist.dll")
 done
-ls -l build/bin/AIMP_Dislist.dll build-x86/bin/AIMP_Dislist.dll
+ls -l "${dlls[@]}"

@@ -6,42 +6,58 @@
 #               AIMP); the default is x64. The player's own --help tells the rest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=scripts/builds.sh
+source scripts/builds.sh
 
-preset=mingw build=build
+arch=x64
 args=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --arch)
       case "${2:-}" in
-        x64) preset=mingw build=build ;;
-        x86) preset=mingw-x86 build=build-x86 ;;
+        x64 | x86) arch=$2 ;;
         *) echo "demo.sh: --arch takes x64 or x86" >&2; exit 2 ;;
       esac
       shift 2 ;;
     --help|-h)
-      sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+      sed -n '4,6p' "$0" | sed 's/^# \{0,1\}//'
       args+=("$1"); shift ;;
     *) args+=("$1"); shift ;;
   esac
 done
+dislist_select "$arch"
 
-bash scripts/setup.sh >&2
+needs=(build wine)
+[ "$arch" = x64 ] || needs+=(wine32)
+bash scripts/setup.sh "${needs[@]}" >&2
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -j"$(nproc)" --target dislist-player >/dev/null
+cmake --build --preset "$preset" -j"$DISLIST_JOBS" --target dislist-player >/dev/null
 
-export WINEPREFIX="$PWD/$build/demo-wineprefix"
-source scripts/wine-prefix.sh  # also creates C:\AIMPPlugin for the log
-if [ "$build" = build-x86 ] && [ "$DISLIST_WINE32" = no ]; then
-  echo "demo.sh: this machine's kernel runs no 32-bit programs, so 32-bit Wine cannot run the x86 build here" >&2
+# shellcheck source=scripts/wine-prefix.sh
+source scripts/wine-prefix.sh
+if [ "$arch" = x86 ] && [ "$DISLIST_WINE32" != yes ]; then
+  echo "demo.sh: the x86 build cannot run here: $DISLIST_WINE32_WHY" >&2
   exit 1
 fi
+trap dislist_stop_wine EXIT
+trap 'exit 130' INT TERM
+dislist_prefix "$PWD/$build/demo-wineprefix"  # also makes C:\AIMPPlugin for the log
 
 # Playlist files given as Linux paths are handed over as Windows paths.
 winargs=()
 for arg in "${args[@]+"${args[@]}"}"; do
-  if [ -f "$arg" ]; then winargs+=("$(wine winepath -w "$arg" 2>/dev/null | tr -d "\r")"); else winargs+=("$arg"); fi
+  if [ -f "$arg" ]; then
+    if ! windows_path=$(timeout 120 wine winepath -w "$arg" 2>/dev/null | tr -d '\r') || [ -z "$windows_path" ]; then
+      echo "demo.sh: Wine could not give the Windows path of $arg (winepath failed)" >&2
+      exit 1
+    fi
+    winargs+=("$windows_path")
+  else
+    winargs+=("$arg")
+  fi
 done
 status=0
-wine "$build/bin/dislist-player.exe" "${winargs[@]+"${winargs[@]}"}" | tr -d '\r' || status=$?
-wineserver -k || true
+timeout "$DISLIST_WINE_TIMEOUT" wine "$build/bin/dislist-player.exe" "${winargs[@]+"${winargs[@]}"}" | tr -d '\r' ||
+  status=$?
+[ "$status" -ne 124 ] || echo "demo.sh: the stand-in player did not end within $DISLIST_WINE_TIMEOUT s: stopped" >&2
 exit $status

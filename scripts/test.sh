@@ -1,48 +1,193 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the 64-bit and the 32-bit plug-in with
-# their tests (any compiler warning fails), runs clang-tidy over both,
-# fuzzes the record parser and the log reader (natively, once: they do not
-# depend on the target), makes the release package twice from clean clones
-# of HEAD and compares the bytes, and runs every test of each build under
-# Wine, each in a fresh throwaway prefix of its own. The release package,
-# which holds both builds, is made and checked by the 64-bit run.
-set -euo pipefail
-cd "$(dirname "$0")/.."
+# The test command. Installs what is missing, then runs, in this order:
+#  1. the scripts' own tests, and shellcheck over every script;
+#  2. both builds (x86, x64) with their tests, any compiler warning an error;
+#     clang-tidy over both; the fuzzers of the record parser and the log
+#     reader (natively, once); the release package made from two clean
+#     clones of HEAD and compared byte for byte;
+#  3. every test of each build under Wine, each in a fresh throwaway prefix
+#     (the x86 ones where 32-bit programs can run; it says so where not);
+#  4. both branches of the Wine loader, whatever this machine is: its own,
+#     and the one for a kernel that runs no 32-bit programs
+#     (DISLIST_WINE32=no), with what the x86 build gets there;
+#  5. the README's demo command.
+# It ends with one line per stage and a total; the exit code is non-zero if
+# anything failed. DISLIST_CTEST_TIMEOUT limits each build's Wine tests
+# (seconds, default 1800).
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 2
+# shellcheck source=scripts/builds.sh
+source scripts/builds.sh || exit 2
+ctest_limit=${DISLIST_CTEST_TIMEOUT:-1800}
 
-bash scripts/setup.sh
+summary=() passed=0 failed=0 skipped=0
 
-# Every warning fails the build here.
-for preset in mingw-x86 mingw; do
-  cmake --preset "$preset" -DDISLIST_WARNINGS_AS_ERRORS=ON >/dev/null
-  cmake --build --preset "$preset" -j"$(nproc)"
-done
-
-status=0
-bash scripts/tidy.sh || status=1
-bash scripts/fuzz.sh || status=1
-bash scripts/reproduce.sh || status=1
-
-source scripts/wine-loader.sh
-# The x64 run last, so that its summary closes the output.
-for preset in mingw-x86 mingw; do
-  case $preset in mingw) build=build arch=x64 ;; mingw-x86) build=build-x86 arch=x86 ;; esac
-  if [ "$arch" = x86 ] && [ "$DISLIST_WINE32" = no ]; then
-    echo "== x86 build: built, but this machine's kernel runs no 32-bit programs, so 32-bit"
-    echo "   Wine cannot run its tests here: only the checks that need no Wine run."
-    # (ctest would run the test programs to list their tests.)
-    cmake -DOBJDUMP=i686-w64-mingw32-objdump -DDLL=build-x86/bin/AIMP_Dislist.dll -DFORMAT=pei-i386 \
-          -P cmake/check_dll_tables.cmake && echo "x86 dll_tables: passed" || status=1
-    continue
+# record NAME STATUS [TEXT]: one stage's line; a stage counts as one check.
+record() {
+  if [ "$2" -eq 0 ]; then
+    summary+=("$1: ${3:-ok}"); passed=$((passed + 1))
+  else
+    summary+=("$1: FAILED${3:+: $3}"); failed=$((failed + 1))
   fi
-  echo "== $arch build: every test under Wine"
-  export WINEPREFIX="$PWD/$build/wineprefix"
-  rm -rf "$WINEPREFIX"
-  source scripts/wine-prefix.sh
+}
+
+# stage NAME CMD...: runs CMD as one stage, under its name.
+stage() {
+  local name=$1
+  shift
+  echo "== $name"
+  "$@"
+  record "$name" $?
+}
+
+finish() {
+  echo
+  echo "== summary"
+  printf '%s\n' "${summary[@]}"
+  echo "total: $passed passed, $failed failed, $skipped skipped"
+  [ "$failed" -eq 0 ]
+  exit
+}
+
+if ! bash scripts/setup.sh build wine checks; then
+  record setup 1 "installing what the builds and tests need (see above)"
+  finish
+fi
+# Without it the x86 tests fail, and say why. A machine taken as one whose
+# kernel runs no 32-bit programs has no use for it.
+if [ "${DISLIST_WINE32:-}" != no ]; then
+  bash scripts/setup.sh wine32 || echo "test.sh: 32-bit Wine could not be installed"
+fi
+
+# 1. The scripts: their tests count one by one.
+echo "== scripts"
+script_output=$(bash tests/scripts/scripts_test.sh 2>&1)
+script_status=$?
+echo "$script_output"
+script_counts=$(echo "$script_output" | tail -n 1 | LC_ALL=C sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p')
+if [ -n "$script_counts" ]; then
+  read -r script_passed script_failed <<<"$script_counts"
+  passed=$((passed + script_passed)) failed=$((failed + script_failed))
+  summary+=("scripts: $script_passed passed, $script_failed failed")
+  [ "$script_status" -eq 0 ] || [ "$script_failed" -gt 0 ] || record scripts 1 "exit $script_status"
+else
+  record scripts 1 "no closing count (exit $script_status)"
+fi
+shell_files=(scripts/*.sh scripts/wine-bin/wine cmake/*.sh tests/scripts/*.sh .ci/run)
+stage shellcheck shellcheck -S warning -x -P SCRIPTDIR "${shell_files[@]}"
+
+# 2. Builds and the checks that need no Wine.
+build_both() {
+  local arch status=0
+  for arch in x86 x64; do
+    dislist_select "$arch"
+    cmake --preset "$preset" -DDISLIST_WARNINGS_AS_ERRORS=ON >/dev/null &&
+      cmake --build --preset "$preset" -j"$DISLIST_JOBS" || status=1
+  done
+  return $status
+}
+stage "build (warnings are errors)" build_both
+stage clang-tidy bash scripts/tidy.sh
+stage fuzz bash scripts/fuzz.sh
+stage "reproducible package" bash scripts/reproduce.sh
+
+# 3. Under Wine.
+# shellcheck source=scripts/wine-prefix.sh
+if ! source scripts/wine-prefix.sh; then
+  record wine 1 "no Wine can run here (see above)"
+  finish
+fi
+trap dislist_stop_wine EXIT
+trap 'exit 130' INT TERM
+
+# The x86 build where 32-bit programs cannot run: only its table check.
+x86_without_wine() {
+  echo "x86: not run under Wine: $DISLIST_WINE32_WHY"
+  dislist_select x86
+  cmake -DOBJDUMP="$triple-objdump" -DDLL="$build/bin/AIMP_Dislist.dll" -DFORMAT="$format" \
+        -P cmake/check_dll_tables.cmake
+}
+
+# One build's tests under Wine, counted one by one.
+wine_tests() {
+  local arch=$1 junit attributes total failures skips status
+  dislist_select "$arch"
+  echo "== $arch: every test under Wine"
+  if [ "$arch" = x86 ] && [ "$DISLIST_WINE32" = no ]; then
+    x86_without_wine
+    record "x86 table check" $?
+    summary+=("x86: not run: $DISLIST_WINE32_WHY")
+    return
+  fi
+  if [ "$arch" = x86 ] && [ "$DISLIST_WINE32" = missing ]; then
+    record x86 1 "$DISLIST_WINE32_WHY"
+    return
+  fi
+  if ! dislist_prefix "$PWD/$build/wineprefix" fresh; then
+    record "$arch" 1 "its Wine prefix could not be made"
+    return
+  fi
   # A persistent server saves Wine's start-up on every test process. Its
   # service processes are started here, away from ctest's output pipes.
   wineserver -p </dev/null >/dev/null 2>&1
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-  ctest --preset "$preset" || status=$?
-  wineserver -k || true
-done
-exit $status
+  dislist_wine_step "Starting Wine's services" wine cmd /c exit
+  junit="$PWD/$build/ctest-junit.xml"
+  rm -f "$junit"
+  timeout "$ctest_limit" ctest --preset "$preset" --output-junit "$junit"
+  status=$?
+  dislist_stop_wine
+  if [ "$status" -eq 124 ]; then
+    record "$arch" 1 "no end after $ctest_limit s: stopped"
+    return
+  fi
+  attributes=$(tr '\n\t\r' '   ' <"$junit" 2>/dev/null | LC_ALL=C grep -o '<testsuite [^>]*>' | head -n 1)
+  total=$(LC_ALL=C sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$attributes")
+  failures=$(LC_ALL=C sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$attributes")
+  skips=$(LC_ALL=C sed -n 's/.* skipped="\([0-9]*\)".*/\1/p' <<<"$attributes")
+  if [ -z "$total" ] || [ -z "$failures" ] || [ -z "$skips" ]; then
+    record "$arch" 1 "ctest exited with $status and wrote no results"
+    return
+  fi
+  passed=$((passed + total - failures - skips)) failed=$((failed + failures)) skipped=$((skipped + skips))
+  summary+=("$arch: $((total - failures - skips)) passed, $failures failed, $skips skipped")
+  if [ "$failures" -eq 0 ] && [ "$status" -ne 0 ]; then record "$arch" 1 "ctest exited with $status"; fi
+}
+wine_tests x86
+wine_tests x64
+
+# 4. The loader's two branches, each running one small 64-bit program in the
+# x64 prefix; the no-32-bit branch also runs what the x86 build gets there.
+loader_branch() {
+  local mode=$1
+  (
+    export DISLIST_WINE32=$mode WINEPREFIX="$PWD/build/wineprefix"
+    # shellcheck source=scripts/wine-loader.sh
+    source scripts/wine-loader.sh || exit 1
+    echo "loader: $DISLIST_WINE (32-bit programs: $DISLIST_WINE32)"
+    usage=$(timeout 120 wine build/bin/dislist-log.exe --help 2>&1)
+    status=$?
+    dislist_stop_wine
+    if [ $status -ne 0 ] || ! grep -q '^Usage: dislist-log' <<<"$usage"; then
+      echo "build/bin/dislist-log.exe --help through this loader gave exit $status:"
+      echo "$usage"
+      exit 1
+    fi
+    if [ "$mode" = no ]; then x86_without_wine || exit 1; fi
+  )
+}
+stage "loader, this machine's branch" loader_branch ""
+stage "loader, DISLIST_WINE32=no branch" loader_branch no
+
+# 5. The README's first command.
+demo() {
+  local output
+  output=$(bash scripts/demo.sh 2>&1)
+  local status=$?
+  echo "$output"
+  [ $status -eq 0 ] || { echo "demo.sh exited with $status"; return 1; }
+  grep -q '^    removed ' <<<"$output" && grep -q '^    kept .*(protected by !delete)' <<<"$output" ||
+    { echo "the demo's output shows no removal, or no kept entry"; return 1; }
+}
+stage demo demo
+
+finish
