@@ -1,4 +1,5 @@
 #include "log/log.h"
+#include "log/log_lines.h"
 
 #include <windows.h>
 
@@ -32,32 +33,14 @@ void WriteLogLine(const std::string& message) noexcept {
   }
 }
 
-// One converter call, into room for the largest result: three bytes per
-// UTF-16 unit, as far as the converter can count.
-std::size_t WideToUtf8Into(const wchar_t* text, std::size_t count, std::string& buffer) {
-  if (text == nullptr || count == 0 || count > static_cast<std::size_t>(INT_MAX)) return 0;
-  const std::size_t room = count > static_cast<std::size_t>(INT_MAX / 3) ? INT_MAX : 3 * count;
-  if (buffer.size() < room) buffer.resize(room);
-  const int written = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(count), &buffer[0],
-                                            static_cast<int>(room), nullptr, nullptr);
-  return written > 0 ? static_cast<std::size_t>(written) : 0;
-}
-
-// Only what the converter wrote is kept.
-std::string WideToUtf8(const wchar_t* text, std::size_t count) {
-  std::string result;
-  result.resize(WideToUtf8Into(text, count, result));
-  return result;
-}
-
 void LogWindowsError(unsigned long code, ErrorReasons reasons) {
-  WriteLogLine("WINDOWS ERROR: " + DecimalText(static_cast<std::uint32_t>(code)));
+  WriteLogLine(log_lines::kWindowsError + DecimalText(static_cast<std::uint32_t>(code)));
   if (reasons == ErrorReasons::kOmit) return;
   if (code == ERROR_ACCESS_DENIED) {
-    WriteLogLine("REASON: ACCESS DENIED.");
-    WriteLogLine("Windows does not allow writing to the plugin folder.");
+    WriteLogLine(log_lines::kReasonAccessDenied);
+    WriteLogLine(log_lines::kAccessDeniedHelp);
   } else if (code == ERROR_PATH_NOT_FOUND) {
-    WriteLogLine("REASON: PATH NOT FOUND.");
+    WriteLogLine(log_lines::kReasonPathNotFound);
   }
 }
 

@@ -2,7 +2,7 @@
 #include "playlist/previous_track_removal.h"
 
 #include "log/log.h"
-#include "log/separators.h"
+#include "log/log_lines.h"
 #include "playlist/matching.h"
 #include "plugin/plugin.h"
 
@@ -34,30 +34,30 @@ std::string GetItemStringProperty(IAIMPPlaylistItem* item, int propertyId) {
 // the search.
 void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previousFile) {
   if (previousFile.empty()) {
-    WriteLogLine("PLAYLIST DELETE: no previous track.");
+    WriteLogLine(log_lines::kNoPreviousTrack);
     return;
   }
   if (!playlistManager) {
-    WriteLogLine("PLAYLIST DELETE: playlist manager unavailable.");
+    WriteLogLine(log_lines::kNoManager);
     return;
   }
-  WriteLogLine("");
-  WriteLogLine(kBlockSeparator);
-  WriteLogLine("PLAYLIST DELETE CHECK");
-  WriteLogLine("PREVIOUS FILE: " + previousFile);
+  WriteLogLine(log_lines::kEmptyLine);
+  WriteLogLine(log_lines::kBlockSeparator);
+  WriteLogLine(log_lines::kCheck);
+  WriteLogLine(log_lines::kPreviousFile + previousFile);
 
   ComPtr<IAIMPPlaylist> playlist;
   const HRESULT playing = playlistManager->GetPlayingPlaylist(playlist.put());
   if (FAILED(playing) || !playlist) {
     playlist.forget();
-    WriteLogLine("PLAYLIST DELETE: GetPlayingPlaylist FAILED.");
-    WriteLogLine("HRESULT: 0x" + HresultHexText(playing));
-    WriteLogLine(kBlockSeparator);
+    WriteLogLine(log_lines::kNoPlayingPlaylist);
+    WriteLogLine(log_lines::kHresult + HresultHexText(playing));
+    WriteLogLine(log_lines::kBlockSeparator);
     return;
   }
 
   const int count = playlist->GetItemCount();
-  WriteLogLine("PLAYLIST ITEM COUNT: " + DecimalText(static_cast<std::int32_t>(count)));
+  WriteLogLine(log_lines::kItemCount + DecimalText(static_cast<std::int32_t>(count)));
 
   // Every name is read into this one buffer and compared in place: the pass
   // allocates nothing per item, only when a name is longer than any before.
@@ -82,42 +82,42 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
   const std::string matchFileName(itemFileName);
 
   if (!match) {
-    WriteLogLine("PLAYLIST DELETE: previous track NOT FOUND.");
-    WriteLogLine(kBlockSeparator);
+    WriteLogLine(log_lines::kNotFound);
+    WriteLogLine(log_lines::kBlockSeparator);
     return;
   }
 
   const std::string displayText =
       GetItemStringProperty(match.get(), AIMP_PLAYLISTITEM_PROPID_DISPLAYTEXT);
-  WriteLogLine("PLAYLIST DELETE: FOUND.");
-  WriteLogLine("INDEX: " + DecimalText(static_cast<std::int32_t>(matchIndex)));
-  WriteLogLine("FILENAME: " + matchFileName);
-  WriteLogLine("DISPLAYTEXT: " + displayText);
+  WriteLogLine(log_lines::kFound);
+  WriteLogLine(log_lines::kIndex + DecimalText(static_cast<std::int32_t>(matchIndex)));
+  WriteLogLine(log_lines::kFileName + matchFileName);
+  WriteLogLine(log_lines::kDisplayText + displayText);
 
   // Only the display text protects; the file name is never searched.
   if (HasDeleteMarker(displayText)) {
-    WriteLogLine("PLAYLIST DELETE: SKIPPED.");
-    WriteLogLine("REASON: !DELETE marker found.");
-    WriteLogLine("PHYSICAL FILE: untouched.");
-    WriteLogLine("PLAYLIST ITEM: untouched.");
+    WriteLogLine(log_lines::kSkipped);
+    WriteLogLine(log_lines::kReasonMarker);
+    WriteLogLine(log_lines::kFileUntouched);
+    WriteLogLine(log_lines::kItemUntouched);
     match.reset();
     playlist.reset();
-    WriteLogLine(kBlockSeparator);
+    WriteLogLine(log_lines::kBlockSeparator);
     return;
   }
 
-  WriteLogLine("PLAYLIST DELETE: DELETING ITEM.");
-  WriteLogLine("PHYSICAL DELETE: NO.");
+  WriteLogLine(log_lines::kDeleting);
+  WriteLogLine(log_lines::kNoFileDeletion);
   const HRESULT deleted = playlist->Delete(match.get());
   if (SUCCEEDED(deleted)) {
-    WriteLogLine("PLAYLIST DELETE: SUCCESS.");
+    WriteLogLine(log_lines::kSuccess);
   } else {
-    WriteLogLine("PLAYLIST DELETE: FAILED.");
-    WriteLogLine("HRESULT: 0x" + HresultHexText(deleted));
+    WriteLogLine(log_lines::kFailed);
+    WriteLogLine(log_lines::kHresult + HresultHexText(deleted));
   }
   match.reset();
   playlist.reset();
-  WriteLogLine(kBlockSeparator);
+  WriteLogLine(log_lines::kBlockSeparator);
 }
 
 }  // namespace dislist

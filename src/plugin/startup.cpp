@@ -1,39 +1,37 @@
 // Start-up and shut-down of the plug-in object.
 #include "log/log.h"
-#include "log/separators.h"
+#include "log/log_lines.h"
 #include "plugin/plugin.h"
 
 namespace dislist {
 
 namespace {
 
-constexpr wchar_t kCurrentTrackFileName[] = L"AIMP_CURRENT_TRACK.txt";
-
 void LogBanner() {
-  WriteLogLine("");
-  WriteLogLine(kBlockSeparator);
-  WriteLogLine("AIMP Dislist");
-  WriteLogLine(kBlockSeparator);
-  WriteLogLine("Plugin initialized.");
-  WriteLogLine("Remote Access + Playlist deletion.");
-  WriteLogLine("NO IAIMPMessageHook.");
-  WriteLogLine("NO worker thread.");
-  WriteLogLine("NO IAIMPServicePlayer.");
-  WriteLogLine("Physical file deletion: NO.");
-  WriteLogLine("!DELETE protection: YES.");
-  WriteLogLine(kBlockSeparator);
+  WriteLogLine(log_lines::kEmptyLine);
+  WriteLogLine(log_lines::kBlockSeparator);
+  WriteLogLine(log_lines::kBannerTitle);
+  WriteLogLine(log_lines::kBlockSeparator);
+  WriteLogLine(log_lines::kInitialized);
+  WriteLogLine(log_lines::kBannerMode);
+  WriteLogLine(log_lines::kBannerNoHook);
+  WriteLogLine(log_lines::kBannerNoThread);
+  WriteLogLine(log_lines::kBannerNoPlayer);
+  WriteLogLine(log_lines::kBannerNoFileDeletion);
+  WriteLogLine(log_lines::kBannerProtection);
+  WriteLogLine(log_lines::kBlockSeparator);
 }
 
 void LogReadyBlock() {
-  WriteLogLine("");
-  WriteLogLine("PLUGIN READY.");
-  WriteLogLine("CURRENT TRACK FILE:");
+  WriteLogLine(log_lines::kEmptyLine);
+  WriteLogLine(log_lines::kReady);
+  WriteLogLine(log_lines::kReadyFileLabel);
   WriteLogLine(WideToUtf8(currentTrackFilePath.data(), currentTrackFilePath.size()));
-  WriteLogLine("PLAYLIST DELETE: ENABLED.");
-  WriteLogLine("PHYSICAL DELETE: DISABLED.");
-  WriteLogLine("!DELETE PROTECTION: ENABLED.");
-  WriteLogLine("Waiting for track notifications...");
-  WriteLogLine(kBlockSeparator);
+  WriteLogLine(log_lines::kReadyDeletion);
+  WriteLogLine(log_lines::kReadyNoFileDeletion);
+  WriteLogLine(log_lines::kReadyProtection);
+  WriteLogLine(log_lines::kReadyWaiting);
+  WriteLogLine(log_lines::kBlockSeparator);
 }
 
 // Empties (or creates) the current-track file so that no name of an earlier
@@ -44,12 +42,12 @@ void CreateEmptyCurrentTrackFile() {
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD code = ::GetLastError();
-    WriteLogLine("CURRENT TRACK FILE: INITIAL CREATE FAILED.");
+    WriteLogLine(log_lines::kInitialCreateFailed);
     LogWindowsError(code, ErrorReasons::kExplain);
     return;
   }
   file.reset();
-  WriteLogLine("CURRENT TRACK FILE: INITIAL CREATE SUCCESS.");
+  WriteLogLine(log_lines::kInitialCreateSuccess);
 }
 
 }  // namespace
@@ -74,7 +72,7 @@ HRESULT AIMPDislistPlugin::InitializeSteps(IAIMPCore* hostCore) {
 
   core = hostCore;
   if (core == nullptr) {
-    WriteLogLine("ERROR: IAIMPCore is NULL.");
+    WriteLogLine(log_lines::kNoCore);
     return E_FAIL;
   }
 
@@ -85,7 +83,7 @@ HRESULT AIMPDislistPlugin::InitializeSteps(IAIMPCore* hostCore) {
           GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
           reinterpret_cast<LPCWSTR>(&AIMPPluginGetHeader), &library)) {
     const DWORD code = ::GetLastError();
-    WriteLogLine("ERROR: GetModuleHandleExW FAILED.");
+    WriteLogLine(log_lines::kModuleHandleFailed);
     LogWindowsError(code, ErrorReasons::kOmit);
     core = nullptr;
     return E_FAIL;
@@ -96,7 +94,7 @@ HRESULT AIMPDislistPlugin::InitializeSteps(IAIMPCore* hostCore) {
   const DWORD length = ::GetModuleFileNameW(library, modulePath, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) {
     const DWORD code = ::GetLastError();
-    WriteLogLine("ERROR: GetModuleFileNameW FAILED.");
+    WriteLogLine(log_lines::kModuleFileNameFailed);
     LogWindowsError(code, ErrorReasons::kOmit);
     core = nullptr;
     return E_FAIL;
@@ -108,7 +106,7 @@ HRESULT AIMPDislistPlugin::InitializeSteps(IAIMPCore* hostCore) {
     if (modulePath[i] == L'\\' || modulePath[i] == L'/') folderLength = i + 1;
   }
   if (folderLength == 0) {
-    WriteLogLine("ERROR: Unable to determine DLL folder.");
+    WriteLogLine(log_lines::kNoDllFolder);
     core = nullptr;
     return E_FAIL;
   }
@@ -116,37 +114,37 @@ HRESULT AIMPDislistPlugin::InitializeSteps(IAIMPCore* hostCore) {
   currentTrackFilePath = pluginFolder;
   currentTrackFilePath.append(kCurrentTrackFileName, sizeof kCurrentTrackFileName / sizeof(wchar_t) - 1);
 
-  WriteLogLine("PLUGIN DLL FOLDER:");
+  WriteLogLine(log_lines::kDllFolderLabel);
   WriteLogLine(WideToUtf8(pluginFolder.data(), pluginFolder.size()));
-  WriteLogLine("CURRENT TRACK FILE PATH:");
+  WriteLogLine(log_lines::kCurrentTrackPathLabel);
   WriteLogLine(WideToUtf8(currentTrackFilePath.data(), currentTrackFilePath.size()));
 
   CreateEmptyCurrentTrackFile();
 
   const HRESULT queried = core->QueryInterface(IID_IAIMPServicePlaylistManager,
                                                playlistManager.put_void());
-  WriteLogLine("Playlist manager QueryInterface HRESULT: 0x" + HresultHexText(queried));
+  WriteLogLine(log_lines::kManagerQueried + HresultHexText(queried));
   if (FAILED(queried) || !playlistManager) {
-    WriteLogLine("ERROR: Playlist manager unavailable.");
+    WriteLogLine(log_lines::kManagerUnavailable);
     // A failed query hands over no reference, whatever it left behind.
     playlistManager.forget();
     core = nullptr;
     return E_FAIL;
   }
-  WriteLogLine("Playlist manager: OK.");
+  WriteLogLine(log_lines::kManagerOk);
   lastWrittenFileName.clear();
   previousFileName.clear();
   currentFileName.clear();
 
   if (!CreateNotificationWindow()) {
-    WriteLogLine("REMOTE: notification window creation FAILED.");
+    WriteLogLine(log_lines::kWindowFailed);
     playlistManager.reset();
     core = nullptr;
     return E_FAIL;
   }
 
   if (!RegisterRemoteNotify()) {
-    WriteLogLine("REMOTE: registration FAILED.");
+    WriteLogLine(log_lines::kRegistrationFailed);
     DetachNotificationWindow();
     playlistManager.reset();
     core = nullptr;
@@ -159,11 +157,11 @@ HRESULT AIMPDislistPlugin::InitializeSteps(IAIMPCore* hostCore) {
 
 HRESULT WINAPI AIMPDislistPlugin::Finalize() noexcept {
   try {
-    WriteLogLine("");
-    WriteLogLine("Finalize called.");
+    WriteLogLine(log_lines::kEmptyLine);
+    WriteLogLine(log_lines::kFinalizeCalled);
     UnregisterRemoteNotify();
     ResetRunningState();
-    WriteLogLine("Finalize finished.");
+    WriteLogLine(log_lines::kFinalizeFinished);
   } catch (...) {
     // Out of memory while building a log line: still take everything down,
     // the host hearing of it before the window goes.

@@ -1,6 +1,7 @@
 #include "remote/notify_window.h"
 
 #include "log/log.h"
+#include "log/log_lines.h"
 #include "plugin/plugin.h"
 #include "remote/remote_access.h"
 #include "track/current_track_file.h"
@@ -29,7 +30,7 @@ bool AIMPDislistPlugin::CreateNotificationWindow() {
                                        HWND_MESSAGE, nullptr, host, this));
   if (!notifyWindow) {
     UnregisterNotificationWindowClass();
-    WriteLogLine("REMOTE: CreateWindowExW FAILED.");
+    WriteLogLine(log_lines::kWindowCreateFailed);
     return false;
   }
   // A window of an earlier load still waiting for its own thread to close it
@@ -41,7 +42,7 @@ bool AIMPDislistPlugin::CreateNotificationWindow() {
     ::SetClassLongPtrW(notifyWindow.get(), GCLP_WNDPROC, static_cast<LONG_PTR>(procedure));
     ::SetWindowLongPtrW(notifyWindow.get(), GWLP_WNDPROC, static_cast<LONG_PTR>(procedure));
   }
-  WriteLogLine("REMOTE: notification window created.");
+  WriteLogLine(log_lines::kWindowCreated);
   return true;
 }
 
@@ -97,7 +98,7 @@ LRESULT AIMPDislistPlugin::HandleWindowMessage(HWND window, UINT message, WPARAM
   if (message != RA_NOTIFY_MESSAGE) return ::DefWindowProcW(window, message, wParam, lParam);
 
   if (wParam == AIMP_RA_NOTIFY_TRACK_START) {
-    WriteLogLine("REMOTE: AIMP_RA_NOTIFY_TRACK_START");
+    WriteLogLine(log_lines::kTrackStartNotified);
     std::string title, artist, album, fileName, genre, date;
     std::uint32_t duration = 0, bitRate = 0, sampleRate = 0, channels = 0;
     if (!ReadRemoteTrackInfo(title, artist, album, fileName, genre, date, duration, bitRate,
@@ -116,7 +117,7 @@ LRESULT AIMPDislistPlugin::HandleWindowMessage(HWND window, UINT message, WPARAM
     return 0;
   }
   if (wParam == AIMP_RA_NOTIFY_TRACK_INFO) {
-    WriteLogLine("REMOTE: AIMP_RA_NOTIFY_TRACK_INFO");
+    WriteLogLine(log_lines::kTrackInfoNotified);
     LogTrackReport();
     return 0;
   }

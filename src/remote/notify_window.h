@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
+#include "base/names.h"
 #include "base/owners.h"
 
 namespace dislist {
 
-inline constexpr wchar_t kNotifyWindowClass[] = L"AIMP_Dislist_Remote_Test6";
 inline constexpr wchar_t kNotifyWindowName[] = L"AIMP Dislist Remote";
 
 // The class is registered under the host executable's handle, which outlives

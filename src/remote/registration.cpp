@@ -1,6 +1,7 @@
 // Registration of the notification window with the host's Remote Access
 // window.
 #include "log/log.h"
+#include "log/log_lines.h"
 #include "plugin/plugin.h"
 #include "remote/remote_access.h"
 
@@ -9,16 +10,16 @@ namespace dislist {
 bool AIMPDislistPlugin::RegisterRemoteNotify() {
   remoteWindow = ::FindWindowA(kRemoteAccessName, kRemoteAccessName);
   if (remoteWindow == nullptr) {
-    WriteLogLine("REMOTE: AIMP Remote Access window NOT FOUND.");
+    WriteLogLine(log_lines::kRemoteNotFound);
     return false;
   }
-  WriteLogLine("REMOTE: AIMP Remote Access window found.");
+  WriteLogLine(log_lines::kRemoteFound);
   const LRESULT result = ::SendMessageA(remoteWindow, RA_COMMAND_MESSAGE, REGISTER_NOTIFY,
                                         reinterpret_cast<LPARAM>(notifyWindow.get()));
   // Whatever the host answers is accepted; it is only reported.
   const std::string text = DecimalText(static_cast<std::int64_t>(result));
-  WriteLogLine("REMOTE: REGISTER_NOTIFY result = " + text);
-  WriteLogLine("REMOTE: notification registration returned " + text);
+  WriteLogLine(log_lines::kRegisterResult + text);
+  WriteLogLine(log_lines::kRegistrationReturned + text);
   return true;
 }
 
@@ -35,7 +36,7 @@ bool AIMPDislistPlugin::SendUnregisterCommand() noexcept {
 void AIMPDislistPlugin::UnregisterRemoteNotify() {
   const bool sent = SendUnregisterCommand();
   remoteWindow = nullptr;
-  if (sent) WriteLogLine("REMOTE: notification unregistered.");
+  if (sent) WriteLogLine(log_lines::kUnregistered);
   DetachNotificationWindow();
 }
 

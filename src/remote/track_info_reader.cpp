@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "log/log.h"
+#include "log/log_lines.h"
 #include "plugin/plugin.h"
 #include "remote/remote_access.h"
 #include "remote/track_info_reader.h"
@@ -47,13 +48,13 @@ bool AIMPDislistPlugin::ReadRemoteTrackInfo(std::string& title, std::string& art
 
   UniqueHandle mapping(::OpenFileMappingA(FILE_MAP_READ, FALSE, kRemoteAccessName));
   if (!mapping) {
-    WriteLogLine("REMOTE: OpenFileMappingA failed.");
+    WriteLogLine(log_lines::kOpenMappingFailed);
     return false;
   }
   UniqueMapView view(::MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
   if (!view) {
     mapping.reset();
-    WriteLogLine("REMOTE: MapViewOfFile failed.");
+    WriteLogLine(log_lines::kMapViewFailed);
     return false;
   }
 
@@ -65,7 +66,7 @@ bool AIMPDislistPlugin::ReadRemoteTrackInfo(std::string& title, std::string& art
 
   TrackRecordLayout layout;
   if (!ParseTrackRecord(record.data(), record.size(), layout)) {
-    WriteLogLine("REMOTE: track info record out of bounds.");
+    WriteLogLine(log_lines::kRecordOutOfBounds);
     return false;
   }
   const unsigned char* bytes = record.data();

@@ -5,26 +5,21 @@
 #include "base/file_calls.h"
 #include "base/owners.h"
 #include "log/log.h"
+#include "log/log_lines.h"
 #include "plugin/plugin.h"
 
 namespace dislist {
 
 FileCalls currentTrackFileCalls = {&::CreateFileW, &::WriteFile};
 
-std::string NamePart(const std::string& fileName) {
-  const std::size_t separator = fileName.find_last_of("\\/");
-  if (separator == std::string::npos) return fileName;
-  return fileName.substr(separator + 1);
-}
-
 void WriteCurrentTrackFile(const std::string& fileName) {
-  const std::string name = NamePart(fileName);
+  const std::string_view name = NamePart(fileName);
   if (currentTrackFilePath.empty()) {
-    WriteLogLine("CURRENT TRACK FILE: path is empty.");
+    WriteLogLine(log_lines::kTrackFilePathEmpty);
     return;
   }
   if (name.empty()) {
-    WriteLogLine("CURRENT TRACK FILE: filename is empty.");
+    WriteLogLine(log_lines::kTrackFileNameEmpty);
     return;
   }
 
@@ -35,7 +30,7 @@ void WriteCurrentTrackFile(const std::string& fileName) {
       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD code = ::GetLastError();
-    WriteLogLine("CURRENT TRACK FILE: CreateFileW FAILED.");
+    WriteLogLine(log_lines::kTrackFileCreateFailed);
     LogWindowsError(code, ErrorReasons::kExplain);
     return;
   }
@@ -44,7 +39,7 @@ void WriteCurrentTrackFile(const std::string& fileName) {
   DWORD written = 0;
   if (!currentTrackFileCalls.writeFile(file.get(), name.data(), expected, &written, nullptr)) {
     const DWORD code = ::GetLastError();
-    WriteLogLine("CURRENT TRACK FILE: WriteFile FAILED.");
+    WriteLogLine(log_lines::kTrackFileWriteFailed);
     LogWindowsError(code, ErrorReasons::kOmit);
     return;
   }
@@ -52,13 +47,13 @@ void WriteCurrentTrackFile(const std::string& fileName) {
   file.reset();
 
   if (written != expected) {
-    WriteLogLine("CURRENT TRACK FILE: INCOMPLETE WRITE.");
-    WriteLogLine("EXPECTED BYTES: " + DecimalText(static_cast<std::uint32_t>(expected)));
-    WriteLogLine("WRITTEN BYTES: " + DecimalText(static_cast<std::uint32_t>(written)));
+    WriteLogLine(log_lines::kTrackFileIncomplete);
+    WriteLogLine(log_lines::kExpectedBytes + DecimalText(static_cast<std::uint32_t>(expected)));
+    WriteLogLine(log_lines::kWrittenBytes + DecimalText(static_cast<std::uint32_t>(written)));
     return;
   }
-  WriteLogLine("CURRENT TRACK FILE: UPDATED.");
-  WriteLogLine("CURRENT TRACK: " + name);
+  WriteLogLine(log_lines::kTrackFileUpdated);
+  WriteLogLine(std::string(log_lines::kTrackFileName).append(name.data(), name.size()));
 }
 
 }  // namespace dislist

@@ -3,11 +3,9 @@
 
 #include <string>
 
-namespace dislist {
+#include "base/text_rules.h"  // NamePart: what the file holds of a name
 
-// The part after the last "\" or "/"; the whole text when it has neither;
-// empty when it is empty or ends with a separator.
-std::string NamePart(const std::string& fileName);
+namespace dislist {
 
 // Replaces the file's content with the name part of `fileName`, logging the
 // outcome. Writes nothing while the path is not set.

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "log/log.h"
-#include "log/separators.h"
+#include "log/log_lines.h"
 #include "playlist/matching.h"
 #include "plugin/plugin.h"
 
@@ -16,20 +16,20 @@ void AIMPDislistPlugin::ProcessTrackChange() {
   if (current.empty()) return;
 
   if (previousFileName.empty()) {
-    WriteLogLine("");
-    WriteLogLine("TRACK START: first tracked track.");
-    WriteLogLine("CURRENT: " + current);
+    WriteLogLine(log_lines::kEmptyLine);
+    WriteLogLine(log_lines::kFirstTrack);
+    WriteLogLine(log_lines::kCurrent + current);
     previousFileName = current;
     return;
   }
   if (SameTrackName(previousFileName, current)) return;
 
-  WriteLogLine("");
-  WriteLogLine(kBlockSeparator);
-  WriteLogLine("NEW TRACK STARTED");
-  WriteLogLine("PREVIOUS: " + previousFileName);
-  WriteLogLine("CURRENT: " + current);
-  WriteLogLine(kBlockSeparator);
+  WriteLogLine(log_lines::kEmptyLine);
+  WriteLogLine(log_lines::kBlockSeparator);
+  WriteLogLine(log_lines::kNewTrack);
+  WriteLogLine(log_lines::kPrevious + previousFileName);
+  WriteLogLine(log_lines::kCurrent + current);
+  WriteLogLine(log_lines::kBlockSeparator);
   // The new track is recorded before any host call, by a swap that cannot
   // throw, so running out of memory never loses the previous track: `current`
   // now holds the track whose item goes.

@@ -1,6 +1,6 @@
 // The track report written on the host's track-information notification.
 #include "log/log.h"
-#include "log/separators.h"
+#include "log/log_lines.h"
 #include "plugin/plugin.h"
 #include "track/current_track_file.h"
 
@@ -19,21 +19,21 @@ void AIMPDislistPlugin::LogTrackReport() {
   lastWrittenFileName = fileName;
   WriteCurrentTrackFile(fileName);
 
-  WriteLogLine("");
-  WriteLogLine(kReportSeparator);
-  WriteLogLine("CURRENT TRACK");
-  WriteLogLine(kReportSeparator);
-  WriteLogLine("TITLE: " + title);
-  WriteLogLine("ARTIST: " + artist);
-  WriteLogLine("ALBUM: " + album);
-  WriteLogLine("FILENAME: " + fileName);
-  WriteLogLine("GENRE: " + genre);
-  WriteLogLine("DATE: " + date);
-  WriteLogLine("DURATION: " + DecimalText(duration) + " ms");
-  WriteLogLine("BITRATE: " + DecimalText(bitRate) + " kbps");
-  WriteLogLine("SAMPLE RATE: " + DecimalText(sampleRate));
-  WriteLogLine("CHANNELS: " + DecimalText(channels));
-  WriteLogLine(kReportSeparator);
+  WriteLogLine(log_lines::kEmptyLine);
+  WriteLogLine(log_lines::kReportSeparator);
+  WriteLogLine(log_lines::kReportTitle);
+  WriteLogLine(log_lines::kReportSeparator);
+  WriteLogLine(log_lines::kTitle + title);
+  WriteLogLine(log_lines::kArtist + artist);
+  WriteLogLine(log_lines::kAlbum + album);
+  WriteLogLine(log_lines::kFileName + fileName);
+  WriteLogLine(log_lines::kGenre + genre);
+  WriteLogLine(log_lines::kDate + date);
+  WriteLogLine(log_lines::kDuration + DecimalText(duration) + " ms");
+  WriteLogLine(log_lines::kBitRate + DecimalText(bitRate) + " kbps");
+  WriteLogLine(log_lines::kSampleRate + DecimalText(sampleRate));
+  WriteLogLine(log_lines::kChannels + DecimalText(channels));
+  WriteLogLine(log_lines::kReportSeparator);
 }
 
 }  // namespace dislist
