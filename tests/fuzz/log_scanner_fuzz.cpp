@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "line_splitter.h"
 #include "log_scanner.h"
 
 namespace {

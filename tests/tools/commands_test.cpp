@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "e2e/e2e_fixture.h"
 #include "support/log_capture.h"
@@ -95,6 +96,8 @@ TEST(Commands, ExportWritesCleanPlaylistsOrLeavesEveryFileAsItWas) {
     exportFileCalls = real;
     EXPECT_NE(failedErr.text.find(fault == 0 ? "cannot write" : "cannot put the playlist in place"),
               std::string::npos) << failedErr.text;
+    // The failed call's own code: a full disk, a refused move.
+    EXPECT_NE(failedErr.text.find(fault == 0 ? "(error 112)" : "(error 5)"), std::string::npos) << failedErr.text;
     EXPECT_NE(failedErr.text.find("is left as it was"), std::string::npos) << failedErr.text;
     EXPECT_EQ(failedOut.text.find("written"), std::string::npos) << failedOut.text;
     EXPECT_EQ(ReadFileBytes(playlist), "an older playlist") << fault;
@@ -109,6 +112,49 @@ TEST(Commands, ExportWritesCleanPlaylistsOrLeavesEveryFileAsItWas) {
   StringOut summary, summaryErr;
   EXPECT_EQ(RunDislistLog({L"summary", L"--file", log}, summary, summaryErr), 0);
   EXPECT_NE(summary.text.find("1 line(s) are not valid UTF-8"), std::string::npos) << summary.text;
+}
+
+// A wrong command line says what was wrong and the valid range, with exit
+// code 2, and writes nothing to the standard output.
+TEST(Commands, WrongCommandLinesSayWhatIsWrong) {
+  TempDir dir;
+  const std::wstring log = dir.path() + L"copy.log";
+  const std::string eq(40, '=');
+  WriteFileBytes(log, Lines({"", eq, "AIMP Dislist", eq, "Plugin initialized."}));
+  struct Case {
+    std::vector<std::wstring> arguments;
+    const char* says;
+  } wrong[] = {
+      {{}, "a command is needed"},
+      {{L"removed", L"--run", L"0", L"--file", log}, "--run 0: no such run; the log has runs 1 to 1"},
+      {{L"removed", L"--run", L"2", L"--file", log}, "--run 2: no such run; the log has runs 1 to 1"},
+      {{L"removed", L"--run", L"99999999999999999999", L"--file", log}, "no such run; the log has runs 1 to 1"},
+      {{L"removed", L"--last", L"0", L"--file", log}, "--last 0: takes a count of runs from 1; the log has runs 1 to 1"},
+      {{L"removed", L"--run", L"1", L"--last", L"2", L"--file", log}, "--run and --last do not go together"},
+      {{L"removed", L"--run", L"1", L"--run", L"1", L"--file", log}, "--run is given twice"},
+      {{L"summary", L"--file", log, L"--file", log}, "--file is given twice"},
+      {{L"summary", L"--file"}, "--file needs the log file to read"},
+      {{L"export", L"--file", log}, "export needs the playlist file to write"},
+      {{L"removed", L"--run", L"--file", log}, "--run needs a number"},
+      {{L"export", L"x.m3u8", L"--last", L"--file", log}, "--last needs a number"},
+      {{L"removed", L"--file", L"--run", L"1"}, "--file needs the log file to read"},
+      {{L"tally", L"--file", log}, "unknown command tally"},
+      {{L"summary", L"--run", L"1", L"--file", log}, "unexpected --run"},
+  };
+  for (const Case& c : wrong) {
+    StringOut out, err;
+    const std::string shown = c.arguments.empty() ? "(none)" : testing_support::Utf8(c.arguments[0]);
+    EXPECT_EQ(RunDislistLog(c.arguments, out, err), 2) << shown << ": " << err.text;
+    EXPECT_NE(err.text.find(c.says), std::string::npos) << shown << ": " << err.text;
+    EXPECT_EQ(out.text, "") << shown;
+  }
+  // A file with no line of the plug-in's (here UTF-16 without its byte order
+  // mark) is refused, not reported as a log with nothing removed.
+  WriteFileBytes(log, std::string("P\0L\0A\0Y\0\r\0\n\0", 12));
+  StringOut out, err;
+  EXPECT_EQ(RunDislistLog({L"removed", L"--file", log}, out, err), 1) << err.text;
+  EXPECT_NE(err.text.find("holds no line the plug-in writes"), std::string::npos) << err.text;
+  EXPECT_EQ(err.text.find("nothing removed"), std::string::npos) << err.text;
 }
 
 }  // namespace

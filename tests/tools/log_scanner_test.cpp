@@ -1,6 +1,8 @@
+#include "line_splitter.h"
 #include "log_scanner.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <string>
@@ -145,6 +147,29 @@ TEST(LogScanner, LfOnlyAndChunkBoundariesGiveTheSameResult) {
   }
 }
 
+// Every line of the plug-in's list is read as the plug-in's, in the role the
+// list gives it, so a line added to the plug-in cannot be left out of the
+// reader; the lines are given as the plug-in writes them, values included.
+TEST(LogScanner, EveryLineThePluginWritesIsRecognised) {
+  using dislist::log_lines::Form;
+  std::string log;
+  for (const auto& format : dislist::log_lines::kLineFormats) {
+    const std::string text(format.text);
+    const std::string line = format.form == Form::kLabel || format.form == Form::kPrefix ? text + "1" : text;
+    const LineClass kind = ClassifyLine(line);
+    EXPECT_EQ(kind.role, format.role) << line;
+    EXPECT_NE(kind.role, LineRole::kForeign) << line;
+    log += line + "\r\n";
+    if (format.form == Form::kValueNext) log += "C:\\Program Files\\AIMP\\Plugins\\\r\n";
+  }
+  LogScanner scanner;
+  LineSplitter splitter(scanner);
+  splitter.Feed(log.data(), log.size());
+  splitter.Finish();
+  EXPECT_EQ(scanner.odd().foreign, 0u);
+  EXPECT_EQ(scanner.pluginLines(), scanner.lines());
+}
+
 // What a scan found, in one line: per run "number:started/removed/kept/not
 // found/refused/no manager/no previous track" ("!" after a failed start-up),
 // the odd lines (foreign, misplaced, unfinished, overlong, cut) with the
@@ -170,6 +195,37 @@ std::string Describe(const Result& result, const OddLines& odd) {
   }
   text += "; removed";
   for (const auto& removal : result.removals) text += " " + std::to_string(removal.run) + ":" + removal.fileName;
+  return text;
+}
+
+// 32,767 UTF-16 units of a three-byte character after "C:\": the longest
+// name the plug-in can log, as UTF-8.
+std::string LongName() {
+  std::string name = "C:\\";
+  for (int i = 3; i < 32767; ++i) name += "\xE6\x97\xA5";
+  return name;
+}
+
+// The same text as UTF-16 (little-endian after FF FE, big-endian after FE FF).
+std::string Utf16(const std::string& mark, const std::string& utf8) {
+  const int units = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], units);
+  std::string bytes = mark;
+  const bool little = mark == "\xFF\xFE";
+  for (wchar_t unit : wide) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>((unit >> 8) & 0xFF);
+    bytes += little ? low : high;
+    bytes += little ? high : low;
+  }
+  return bytes;
+}
+
+std::string CrOnly(const std::string& crlf) {
+  std::string text;
+  for (char c : crlf) {
+    if (c != '\n') text += c;
+  }
   return text;
 }
 
@@ -242,6 +298,17 @@ TEST(LogScanner, OddLogsAreCountedRight) {
                          "PLAYLIST DELETE: FOUND.", "INDEX: 0", "FILENAME: A.MP3"}) +
            Banner(),
        "runs 1:0/0/0/0/0/0/0 2:0/0/0/0/0/0/0; odd 0/0/1/0/- at 7; unfinished at 7 a.mp3>A.MP3; removed"},
+      {"a file name of Windows' longest path, in three-byte characters",
+       Banner() + Check(LongName(), kSuccess),
+       "runs 1:0/1/0/0/0/0/0; odd 0/0/0/0/- at; removed 1:" + LongName()},
+      {"the log saved again as UTF-16 with its byte order mark",
+       Utf16("\xFF\xFE", Banner() + Check("a.mp3", kSuccess) + Check("C:\\\xC3\xA9\xF0\x9F\x8E\xB5.mp3", kSuccess)),
+       "runs 1:0/2/0/0/0/0/0; odd 0/0/0/0/- at; removed 1:a.mp3 1:C:\\\xC3\xA9\xF0\x9F\x8E\xB5.mp3"},
+      {"big-endian UTF-16", Utf16("\xFE\xFF", Banner() + Check("a.mp3", kSuccess)),
+       "runs 1:0/1/0/0/0/0/0; odd 0/0/0/0/- at; removed 1:a.mp3"},
+      {"the log saved again with lone CR line ends",
+       CrOnly(Banner() + Check("a.mp3", kSuccess) + Check("b.mp3", kSuccess)),
+       "runs 1:0/2/0/0/0/0/0; odd 0/0/0/0/- at; removed 1:a.mp3 1:b.mp3"},
   };
   for (const Row& row : rows) {
     for (std::size_t chunk : {std::size_t{1}, std::size_t{4096}}) {

@@ -13,16 +13,6 @@ namespace {
 
 using testing_support::ReadFileBytes;
 
-TEST(NamePart, LastSeparatorOfEitherKindWins) {
-  EXPECT_EQ(NamePart("C:\\Music\\Album\\Song.mp3"), "Song.mp3");
-  EXPECT_EQ(NamePart("C:\\Music\\Album/Song.mp3"), "Song.mp3");
-  EXPECT_EQ(NamePart("C:/Music/Album\\Song.mp3"), "Song.mp3");
-  EXPECT_EQ(NamePart("Song.mp3"), "Song.mp3");
-  EXPECT_EQ(NamePart("http://radio.example/live/"), "");
-  EXPECT_EQ(NamePart("C:\\Music\\"), "");
-  EXPECT_EQ(NamePart(""), "");
-}
-
 class CurrentTrackFile : public ::testing::Test {
  protected:
   void SetUp() override { currentTrackFilePath = WideText((dir.path() + L"AIMP_CURRENT_TRACK.txt").c_str()); }

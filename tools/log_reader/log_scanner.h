@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "line_classifier.h"
+
 namespace dislist_log {
 
 // One run of the player: from one start-up banner to the next. Lines before
@@ -64,7 +66,7 @@ class LogScanner {
   explicit LogScanner(RemovalSink onRemoval = nullptr);
 
   // One complete line, without its line end.
-  void Line(std::string_view line);
+  void OnLine(std::string_view line);
   // A line too long to be the plug-in's, cut by the splitter.
   void OverlongLine();
   // End of input; `tail` is what followed the last line end (empty when the
@@ -76,14 +78,17 @@ class LogScanner {
   const std::vector<RunSummary>& runs() const { return runs_; }
   const OddLines& odd() const { return odd_; }
   std::uint64_t lines() const { return lineNumber_; }
+  // Lines that are the plug-in's own, by its list of lines.
+  std::uint64_t pluginLines() const { return pluginLines_; }
   // Lines that are not valid UTF-8 (a log saved again in another encoding).
   std::uint64_t notUtf8() const { return notUtf8_; }
 
  private:
-  enum class Block { kCheck, kFound, kDeleting, kOutcome };
+  // How far a removal check has come.
+  enum class CheckState { kLooking, kFound, kDeleting, kDecided };
   struct OpenCheck {
     std::uint64_t firstLine = 0;
-    Block state = Block::kCheck;
+    CheckState state = CheckState::kLooking;
     bool haveFileName = false;
     bool haveDisplayText = false;
     std::string previousFile;
@@ -91,25 +96,32 @@ class LogScanner {
     std::string displayText;
   };
   struct Seen {  // a plug-in line of the recent past
-    int kind = 0;
+    LineRole role = LineRole::kForeign;
     std::uint64_t line = 0;
   };
 
   void StartRun();
-  RunSummary& Current();
+  RunSummary& CurrentRun();
   void NextLine();
   void OddAt(std::uint64_t& counter, std::uint64_t line);
   void NoteExample(std::uint64_t line);  // each line once, the first few
   void Odd(std::uint64_t& counter) { OddAt(counter, lineNumber_); }
   void AbandonChecks();
   OpenCheck* Innermost();
-  void Remember(int kind);
-  void Interpret(std::string_view line, int kind);
+  void Remember(LineRole role);
+  void Interpret(std::string_view line, const LineClass& kind);
+  bool CountRunEvent(std::string_view line, LineRole role);
+  void OpenCheckBlock();
+  bool AdvanceCheck(std::string_view value, LineRole role);
+
+  // How many odd lines and unfinished checks are given by their lines.
+  static constexpr std::size_t kExamples = 10;
 
   RemovalSink onRemoval_;
   std::vector<RunSummary> runs_;
   OddLines odd_;
   std::uint64_t lineNumber_ = 0;
+  std::uint64_t pluginLines_ = 0;
   std::uint64_t notUtf8_ = 0;
   Seen previous_[4] = {};  // the plug-in's last lines, newest first
   bool valueLineExpected_ = false;
@@ -117,25 +129,6 @@ class LogScanner {
   // plug-in's earlier versions could open one inside another.
   std::vector<OpenCheck> checks_;
   std::size_t open_ = 0;
-};
-
-// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
-// values past U+10FFFF).
-bool IsValidUtf8(std::string_view text);
-
-// Splits a byte stream into lines (LF, with a CR before it dropped) and
-// feeds them to the scanner; overlong lines are cut and counted.
-class LineSplitter {
- public:
-  explicit LineSplitter(LogScanner& scanner) : scanner_(scanner) {}
-  void Feed(const char* bytes, std::size_t count);
-  void Finish() { scanner_.Finish(pending_); }
-
- private:
-  static constexpr std::size_t kLongestLine = 1 << 16;
-  LogScanner& scanner_;
-  std::string pending_;
-  bool cutting_ = false;
 };
 
 }  // namespace dislist_log

@@ -1,0 +1,115 @@
+#include "options.h"
+
+#include "text.h"
+
+namespace dislist_log {
+
+std::string Usage() {
+  return "Usage: dislist-log summary [--file LOG]\n"
+         "       dislist-log removed [--run N | --last K] [--file LOG]\n"
+         "       dislist-log export PLAYLIST.m3u8 [--run N | --last K] [--file LOG]\n"
+         "\n"
+         "Reads the AIMP Dislist log (default " +
+         Utf8(dislist::kLogFilePath) +
+         ").\n"
+         "  summary  per run of the player: tracks started, entries removed, kept by\n"
+         "           !delete, not found and refused\n"
+         "  removed  the file names of the entries actually removed, in order\n"
+         "  export   the same as an M3U8 playlist, to give them back to AIMP; the\n"
+         "           playlist is put in place only when it is complete\n"
+         "  --run N  only run N (runs are counted from 1 at each start-up; run 0 is\n"
+         "           what the log holds before its first start-up)\n"
+         "  --last K only the last K runs\n";
+}
+
+namespace {
+
+NumberOption ReadNumber(const std::wstring& text) {
+  NumberOption option;
+  option.given = true;
+  option.text = Utf8(text);
+  option.valid = !text.empty() && text.size() <= 9;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') option.valid = false;
+  }
+  if (option.valid) option.value = std::stoull(text);
+  return option;
+}
+
+bool IsHelp(const std::wstring& word) {
+  return word == L"--help" || word == L"-h" || word == L"/?" || word == L"help";
+}
+
+bool TakesValue(const std::wstring& word) { return word == L"--file" || word == L"--run" || word == L"--last"; }
+
+// The word after an option that takes a value, or null when there is none:
+// another option in its place means the value was left out.
+const std::wstring* ValueOf(const std::vector<std::wstring>& arguments, std::size_t at) {
+  if (at + 1 >= arguments.size()) return nullptr;
+  const std::wstring& next = arguments[at + 1];
+  if (TakesValue(next) || IsHelp(next)) return nullptr;
+  return &next;
+}
+
+bool Fail(std::string& problem, std::string text) {
+  problem = std::move(text);
+  return false;
+}
+
+// An option's value, or a problem: --run and --last select runs, which a
+// summary does not.
+bool TakeValue(const std::wstring& word, const std::wstring& value, Options& options, std::string& problem) {
+  if (word == L"--file") {
+    if (options.logGiven) return Fail(problem, "--file is given twice");
+    options.logGiven = true;
+    options.logPath = value;
+    return true;
+  }
+  if (options.command == L"summary") return Fail(problem, "unexpected " + Utf8(word));
+  NumberOption& option = word == L"--run" ? options.run : options.last;
+  if (option.given) return Fail(problem, Utf8(word) + " is given twice");
+  option = ReadNumber(value);
+  return true;
+}
+
+}  // namespace
+
+bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, std::string& problem) {
+  if (arguments.empty()) return Fail(problem, "a command is needed");
+  options.command = arguments[0];
+  if (IsHelp(options.command)) {
+    options.help = true;
+    return true;
+  }
+  if (options.command != L"summary" && options.command != L"removed" && options.command != L"export") {
+    return Fail(problem, "unknown command " + Utf8(options.command));
+  }
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::wstring& word = arguments[i];
+    if (IsHelp(word)) {
+      options.help = true;
+      return true;
+    }
+    if (TakesValue(word)) {
+      const std::wstring* value = ValueOf(arguments, i);
+      if (value == nullptr) {
+        return Fail(problem, Utf8(word) + (word == L"--file" ? " needs the log file to read" : " needs a number"));
+      }
+      if (!TakeValue(word, *value, options, problem)) return false;
+      ++i;
+    } else if (options.command == L"export" && options.exportPath.empty() && !word.empty() && word[0] != L'-') {
+      options.exportPath = word;
+    } else {
+      return Fail(problem, "unexpected " + Utf8(word));
+    }
+  }
+  if (options.run.given && options.last.given) {
+    return Fail(problem, "--run and --last do not go together: choose one run, or the last runs");
+  }
+  if (options.command == L"export" && options.exportPath.empty()) {
+    return Fail(problem, "export needs the playlist file to write");
+  }
+  return true;
+}
+
+}  // namespace dislist_log

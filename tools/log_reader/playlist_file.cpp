@@ -1,0 +1,97 @@
+#include "playlist_file.h"
+
+#include "base/text_rules.h"
+#include "text.h"
+
+namespace dislist_log {
+
+ExportFileCalls exportFileCalls = {::CreateFileW, ::WriteFile, ::MoveFileExW};
+
+PlaylistFile::~PlaylistFile() {
+  Close();
+  if (!temporary_.empty()) ::DeleteFileW(temporary_.c_str());
+}
+
+bool PlaylistFile::Open() {
+  wchar_t full[MAX_PATH * 4] = {};
+  const DWORD length = ::GetFullPathNameW(target_.c_str(), MAX_PATH * 4, full, nullptr);
+  if (length == 0 || length >= MAX_PATH * 4) return Fail("cannot resolve " + Utf8(target_), ::GetLastError());
+  std::wstring folder(full, length);
+  folder.erase(folder.find_last_of(L"\\/") + 1);
+  wchar_t name[MAX_PATH * 4] = {};
+  if (::GetTempFileNameW(folder.c_str(), L"dsl", 0, name) == 0) {
+    return Fail("cannot make a new file in " + Utf8(folder), ::GetLastError());
+  }
+  temporary_ = name;
+  file_.reset(exportFileCalls.createFile(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file_) return Fail("cannot write " + Utf8(temporary_), ::GetLastError());
+  return true;
+}
+
+// The error code is taken right after the failing call. A write that
+// succeeds short has none of its own: on a file, only a full disk does that.
+bool PlaylistFile::Write(std::string_view text) {
+  if (!problem_.empty()) return false;
+  DWORD written = 0;
+  const BOOL wrote =
+      exportFileCalls.writeFile(file_.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  const DWORD error = wrote ? static_cast<DWORD>(ERROR_DISK_FULL) : ::GetLastError();
+  if (wrote && written == text.size()) return true;
+  return Fail("cannot write " + Utf8(temporary_) + " (" + Number(written) + " of " + Number(text.size()) +
+                  " bytes written)",
+              error);
+}
+
+bool PlaylistFile::Commit() {
+  if (!problem_.empty()) return false;
+  const bool flushed = ::FlushFileBuffers(file_.get()) != FALSE;
+  DWORD error = flushed ? ERROR_SUCCESS : ::GetLastError();
+  if (!Close() && flushed) error = ::GetLastError();
+  if (error != ERROR_SUCCESS) return Fail("cannot write " + Utf8(temporary_), error);
+  if (!exportFileCalls.moveFile(temporary_.c_str(), target_.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return Fail("cannot put the playlist in place of " + Utf8(target_), ::GetLastError());
+  }
+  temporary_.clear();
+  return true;
+}
+
+bool PlaylistFile::Close() {
+  if (!file_) return true;
+  return ::CloseHandle(file_.release()) != FALSE;
+}
+
+bool PlaylistFile::Fail(const std::string& what, DWORD error) {
+  if (problem_.empty()) problem_ = what + " (error " + Number(error) + ")";
+  return false;
+}
+
+std::string PlaylistTitle(std::string_view displayText) {
+  std::string title;
+  title.reserve(displayText.size());
+  std::size_t at = 0;
+  while (at < displayText.size()) {
+    // The longest well-formed sequence here, or one bad byte.
+    std::size_t length = 1;
+    while (length <= 4 && at + length <= displayText.size() &&
+           !dislist::IsValidUtf8(displayText.substr(at, length))) {
+      ++length;
+    }
+    if (length > 4 || at + length > displayText.size()) {
+      title += "\xEF\xBF\xBD";
+      ++at;
+      continue;
+    }
+    const auto lead = static_cast<unsigned char>(displayText[at]);
+    if (length == 1 && (lead < 0x20 || lead == 0x7F)) {
+      title += ' ';
+    } else {
+      title.append(displayText.substr(at, length));
+    }
+    at += length;
+  }
+  return title;
+}
+
+}  // namespace dislist_log

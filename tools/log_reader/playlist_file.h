@@ -1,0 +1,53 @@
+// The playlist that export writes: a new file in the output's folder, put in
+// place of the output only when complete and removed again on any failure,
+// so a failed export leaves every file as it was.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "base/owners.h"
+
+namespace dislist_log {
+
+// The Windows calls through which export writes its playlist and puts it in
+// place; the Windows functions themselves in the program.
+struct ExportFileCalls {
+  HANDLE(WINAPI* createFile)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+  BOOL(WINAPI* writeFile)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+  BOOL(WINAPI* moveFile)(LPCWSTR, LPCWSTR, DWORD);
+};
+extern ExportFileCalls exportFileCalls;
+
+class PlaylistFile {
+ public:
+  explicit PlaylistFile(std::wstring target) : target_(std::move(target)) {}
+  ~PlaylistFile();
+  PlaylistFile(const PlaylistFile&) = delete;
+  PlaylistFile& operator=(const PlaylistFile&) = delete;
+
+  bool Open();
+  bool Write(std::string_view text);
+  // Flushes, closes and puts the playlist in place of the output.
+  bool Commit();
+
+  // What failed first, with its Windows error code.
+  const std::string& problem() const { return problem_; }
+
+ private:
+  bool Close();
+  bool Fail(const std::string& what, DWORD error);
+
+  std::wstring target_;
+  std::wstring temporary_;
+  dislist::UniqueFile file_;
+  std::string problem_;
+};
+
+// A display text made safe as a playlist title: every control character
+// becomes a space, and bytes that are not UTF-8 become U+FFFD.
+std::string PlaylistTitle(std::string_view displayText);
+
+}  // namespace dislist_log
