@@ -4,6 +4,7 @@
 #include <functional>
 #include <thread>
 
+#include "base/names.h"
 #include "e2e/e2e_fixture.h"
 #include "remote/remote_access.h"
 #include "stdcall_check.h"
@@ -14,7 +15,7 @@ namespace {
 using standin::Player;
 using standin::RecordFor;
 
-constexpr wchar_t kNotifyClass[] = L"AIMP_Dislist_Remote_Test6";
+constexpr const wchar_t* kNotifyClass = dislist::kNotifyWindowClass;
 
 // Lowest free handle slot: a handle leaked by the plug-in keeps it taken.
 ULONG_PTR LowestFreeHandle() {

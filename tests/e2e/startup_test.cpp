@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "base/names.h"
 #include "e2e/e2e_fixture.h"
 
 namespace testing_support {
@@ -10,7 +11,7 @@ namespace {
 
 using standin::CountMessageOnlyWindows;
 
-constexpr wchar_t kNotifyClass[] = L"AIMP_Dislist_Remote_Test6";
+constexpr const wchar_t* kNotifyClass = dislist::kNotifyWindowClass;
 
 std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
   a.insert(a.end(), b.begin(), b.end());

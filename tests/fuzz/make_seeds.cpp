@@ -6,17 +6,8 @@
 
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
-  standin::TrackRecord full;
-  full.album = L"Album";
-  full.artist = L"Artist";
-  full.date = L"1999";
-  full.fileName = L"C:\\Music\\Song.mp3";
-  full.genre = L"Rock";
-  full.title = L"Title";
-  full.duration = 215000;
-  full.bitRate = 320;
-  full.sampleRate = 44100;
-  full.channels = 2;
+  standin::TrackRecord full = standin::FullRecord(L"Album", L"Artist", L"1999", L"C:\\Music\\Song.mp3", L"Rock",
+      L"Title", 215000, 320, 44100, 2);
   standin::TrackRecord nameOnly;
   nameOnly.fileName = L"a.mp3";
   const standin::TrackRecord empty;

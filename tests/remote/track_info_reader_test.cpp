@@ -8,6 +8,7 @@ namespace dislist {
 namespace {
 
 using standin::SharedTrackBlock;
+using standin::FullRecord;
 using standin::TrackRecord;
 
 struct TrackInfo {
@@ -40,17 +41,8 @@ TEST_F(TrackInfoReader, NoBlockGivesOneLine) {
 TEST_F(TrackInfoReader, ReadsEveryTextAndNumber) {
   SharedTrackBlock block;
   ASSERT_TRUE(block.ok());
-  TrackRecord record;
-  record.album = L"Alb\u00fcm";
-  record.artist = L"Artist";
-  record.date = L"1999";
-  record.fileName = L"C:\\Music\\\u266B.flac";
-  record.genre = L"Rock";
-  record.title = L"Title";
-  record.duration = 215000;
-  record.bitRate = 1411;
-  record.sampleRate = 44100;
-  record.channels = 2;
+  TrackRecord record = FullRecord(L"Alb\u00fcm", L"Artist", L"1999", L"C:\\Music\\\u266B.flac", L"Rock",
+      L"Title", 215000, 1411, 44100, 2);
   block.Publish(record);
   const TrackInfo info = Read();
   EXPECT_TRUE(info.ok);

@@ -8,6 +8,7 @@ namespace dislist {
 namespace {
 
 using standin::BuildTrackRecord;
+using standin::FullRecord;
 using standin::TrackRecord;
 
 TrackRecordLayout Parse(const std::vector<unsigned char>& bytes, bool expectOk = true) {
@@ -17,16 +18,8 @@ TrackRecordLayout Parse(const std::vector<unsigned char>& bytes, bool expectOk =
 }
 
 TEST(TrackRecord, TextsLieBackToBackInRecordOrder) {
-  TrackRecord record;
-  record.album = L"abc";
-  record.artist = L"12345";
-  record.date = L"2024";
-  record.fileName = L"C:\\a.mp3";
-  record.title = L"T";
-  record.duration = 215000;
-  record.bitRate = 320;
-  record.sampleRate = 44100;
-  record.channels = 2;
+  TrackRecord record = FullRecord(L"abc", L"12345", L"2024", L"C:\\a.mp3", L"",
+      L"T", 215000, 320, 44100, 2);
   const TrackRecordLayout layout = Parse(BuildTrackRecord(record));
   EXPECT_EQ(layout.album.offset, 88u);
   EXPECT_EQ(layout.album.units, 3u);

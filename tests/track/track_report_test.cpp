@@ -7,6 +7,7 @@
 namespace dislist {
 namespace {
 
+using standin::FullRecord;
 using standin::TrackRecord;
 
 const char kDashes[] = "----------------------------------------";
@@ -31,17 +32,8 @@ class TrackReport : public testing_support::LinkedPlugin {
 };
 
 TEST_F(TrackReport, FileLinesThenTheFifteenLines) {
-  TrackRecord record;
-  record.title = L"Title";
-  record.artist = L"Artist";
-  record.album = L"Album";
-  record.fileName = L"C:\\Music\\Song.mp3";
-  record.genre = L"Genre";
-  record.date = L"2001";
-  record.duration = 180000;
-  record.bitRate = 320;
-  record.sampleRate = 48000;
-  record.channels = 2;
+  TrackRecord record = FullRecord(L"Album", L"Artist", L"2001", L"C:\\Music\\Song.mp3", L"Genre",
+      L"Title", 180000, 320, 48000, 2);
   Report(record);
   EXPECT_EQ(Lines(), (std::vector<std::string>{
                          "CURRENT TRACK FILE: UPDATED.", "CURRENT TRACK: Song.mp3", "", kDashes,
