@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/names.h"
+
 namespace bench {
 
 inline double NowSeconds() {
@@ -31,7 +33,7 @@ inline double Percentile(std::vector<double> samples, double fraction) {
 // One line appended the way the demanded I/O is: opened for appending,
 // written in one write, closed.
 inline void BareLogLine(const std::string& line) {
-  HANDLE file = ::CreateFileW(L"C:\\AIMPPlugin\\AIMP_Dislist.log", FILE_APPEND_DATA, 7, nullptr,
+  HANDLE file = ::CreateFileW(dislist::kLogFilePath, FILE_APPEND_DATA, 7, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;

@@ -33,7 +33,7 @@ std::wstring ProgramFolder() {
 
 std::size_t LogSize() {
   WIN32_FILE_ATTRIBUTE_DATA data = {};
-  if (!::GetFileAttributesExW(L"C:\\AIMPPlugin\\AIMP_Dislist.log", GetFileExInfoStandard, &data)) return 0;
+  if (!::GetFileAttributesExW(dislist::kLogFilePath, GetFileExInfoStandard, &data)) return 0;
   return data.nFileSizeLow;
 }
 
@@ -41,7 +41,7 @@ int LinesLogged(const std::function<void()>& step) {
   const std::size_t before = LogSize();
   step();
   std::string bytes;
-  HANDLE file = ::CreateFileW(L"C:\\AIMPPlugin\\AIMP_Dislist.log", GENERIC_READ,
+  HANDLE file = ::CreateFileW(dislist::kLogFilePath, GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ::SetFilePointer(file, static_cast<LONG>(before), nullptr, FILE_BEGIN);
   char buffer[65536];

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/names.h"
 #include "host_text.h"
 #include "m3u.h"
 #include "player.h"
@@ -88,7 +89,7 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
   return lines;
 }
 
-constexpr wchar_t kLogPath[] = L"C:\\AIMPPlugin\\AIMP_Dislist.log";
+constexpr const wchar_t* kLogPath = dislist::kLogFilePath;
 
 // The log keeps growing across runs, so only its size is taken before a step
 // and only what was appended is read after it.
@@ -232,7 +233,7 @@ int Run(int argc, wchar_t** argv) {
     std::printf("  %s\n", standin::ToUtf8(item->fileName).c_str());
   }
   std::string current;
-  ReadWholeFile(dllPath.substr(0, dllPath.find_last_of(L"\\/") + 1) + L"AIMP_CURRENT_TRACK.txt", current);
+  ReadWholeFile(dllPath.substr(0, dllPath.find_last_of(L"\\/") + 1) + dislist::kCurrentTrackFileName, current);
   std::printf("\nAIMP_CURRENT_TRACK.txt: \"%s\"\n", current.c_str());
   std::printf("\nNew in C:\\AIMPPlugin\\AIMP_Dislist.log:\n");
   for (const auto& line : LogLinesSince(logStart)) {

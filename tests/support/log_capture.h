@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "base/names.h"
+
 namespace testing_support {
 
 inline constexpr wchar_t kLogFolder[] = L"C:\\AIMPPlugin";
-inline constexpr wchar_t kLogFile[] = L"C:\\AIMPPlugin\\AIMP_Dislist.log";
+inline constexpr const wchar_t* kLogFile = dislist::kLogFilePath;
 
 // Whole content of a file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::wstring& path);
