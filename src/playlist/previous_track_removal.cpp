@@ -115,6 +115,8 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
     WriteLogLine(log_lines::kFailed);
     WriteLogLine(log_lines::kHresult + HresultHexText(deleted));
   }
+  // The host's references go before the closing line: once the block is
+  // closed in the log, this operation holds nothing of the host's.
   match.reset();
   playlist.reset();
   WriteLogLine(log_lines::kBlockSeparator);

@@ -16,7 +16,9 @@ bool AIMPDislistPlugin::RegisterRemoteNotify() {
   WriteLogLine(log_lines::kRemoteFound);
   const LRESULT result = ::SendMessageA(remoteWindow, RA_COMMAND_MESSAGE, REGISTER_NOTIFY,
                                         reinterpret_cast<LPARAM>(notifyWindow.get()));
-  // Whatever the host answers is accepted; it is only reported.
+  // Whatever the host answers is accepted; it is only reported. Both lines
+  // give the one result: the log has always carried both wordings, and
+  // whatever reads the log relies on its lines staying as they are.
   const std::string text = DecimalText(static_cast<std::int64_t>(result));
   WriteLogLine(log_lines::kRegisterResult + text);
   WriteLogLine(log_lines::kRegistrationReturned + text);
