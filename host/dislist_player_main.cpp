@@ -187,7 +187,7 @@ int Run(int argc, wchar_t** argv) {
     return 1;
   }
 
-  if (::GetFileAttributesW(L"C:\\AIMPPlugin") == INVALID_FILE_ATTRIBUTES) {
+  if (::GetFileAttributesW(dislist::kLogFolder) == INVALID_FILE_ATTRIBUTES) {
     std::printf("note: C:\\AIMPPlugin does not exist, so the plug-in logs nothing.\n");
   }
 

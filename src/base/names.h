@@ -4,7 +4,9 @@
 
 namespace dislist {
 
-// Fixed at build time; its folder is never created by the plug-in.
+// Fixed at build time; its folder is never created by the plug-in, which
+// logs only while the folder exists.
+inline constexpr wchar_t kLogFolder[] = L"C:\\AIMPPlugin";
 inline constexpr wchar_t kLogFilePath[] = L"C:\\AIMPPlugin\\AIMP_Dislist.log";
 
 // Written beside the plug-in's library; holds the current track's name.

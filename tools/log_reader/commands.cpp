@@ -17,8 +17,9 @@ namespace {
 std::string ReadProblem(const Options& options, DWORD error) {
   std::string text = "cannot read " + Utf8(options.logPath) + " (error " + Number(error) + ")";
   if (!options.logGiven && error == ERROR_PATH_NOT_FOUND) {
-    text += ": the folder C:\\AIMPPlugin does not exist. The plug-in logs only when it does: "
-            "create it, and the next start of AIMP begins the log";
+    text += ": the folder " + Utf8(dislist::kLogFolder) +
+            " does not exist. The plug-in logs only when it does: create it, and the next start of AIMP "
+            "begins the log";
   } else if (!options.logGiven && error == ERROR_FILE_NOT_FOUND) {
     text += ": the plug-in has logged nothing yet (is it installed and enabled in AIMP?)";
   }
