@@ -4,7 +4,8 @@
 #   build   CMake, both MinGW-w64 cross compilers (x64 and x86), zip tools, git
 #   wine    Wine for 64-bit programs
 #   wine32  Wine for 32-bit programs, from the i386 architecture (added if
-#           need be)
+#           need be); left out, and said so, where the kernel runs no 32-bit
+#           programs (elf32-probe.sh asks it), as it could not start there
 #   checks  GoogleTest's sources, clang for the fuzzers, clang-tidy,
 #           python3 and shellcheck
 # As root it runs apt-get itself, otherwise through sudo, with the
@@ -14,6 +15,8 @@
 # mirror being synchronised serves a wrong one for a while).
 # DISLIST_SETUP=print prints the commands instead of running them.
 set -euo pipefail
+# shellcheck source=scripts/elf32-probe.sh
+source "$(dirname "$0")/elf32-probe.sh"
 
 groups=("$@")
 [ ${#groups[@]} -gt 0 ] || groups=(build wine wine32 checks)
@@ -22,7 +25,12 @@ for group in "${groups[@]}"; do
   case $group in
     build) packages+=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix zip unzip git) ;;
     wine) packages+=(wine wine64) ;;
-    wine32) packages+=(wine32:i386) ;;
+    wine32)
+      if dislist_kernel_runs_32bit; then
+        packages+=(wine32:i386)
+      else
+        echo "setup.sh: this machine's kernel runs no 32-bit programs: 32-bit Wine is left out"
+      fi ;;
     checks) packages+=(googletest clang clang-tidy libclang-rt-dev shellcheck python3) ;;
     *) echo "setup.sh: no group '$group': build, wine, wine32 or checks" >&2; exit 2 ;;
   esac

@@ -54,7 +54,8 @@ if ! bash scripts/setup.sh build wine checks; then
   finish
 fi
 # Without it the x86 tests fail, and say why. A machine taken as one whose
-# kernel runs no 32-bit programs has no use for it.
+# kernel runs no 32-bit programs has no use for it (nor has one that is: the
+# set-up leaves it out there).
 if [ "${DISLIST_WINE32:-}" != no ]; then
   bash scripts/setup.sh wine32 || echo "test.sh: 32-bit Wine could not be installed"
 fi

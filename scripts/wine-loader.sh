@@ -6,8 +6,9 @@
 #                     where they can run, 32-bit ones
 #   DISLIST_WINE32    yes: 32-bit Windows programs run here;
 #                     no: they cannot (DISLIST_WINE32_WHY says why);
-#                     missing: 32-bit Wine is not installed (the setup step
-#                     installs it: running without it is an error)
+#                     missing: 32-bit Wine is not installed on a kernel that
+#                     could run it (the setup step installs it: running
+#                     without it is an error)
 # and puts scripts/wine-bin first on PATH, whose `wine` runs DISLIST_WINE.
 #
 # Debian's wine command prefers the 32-bit loader once 32-bit Wine is
@@ -18,10 +19,14 @@
 # get exactly that on any machine. A Wine with no separate 64-bit loader
 # (one loader for both) is used as it is. The loaders are looked for on PATH,
 # then in DISLIST_WINE_DIRS.
+# Where 32-bit Wine is missing, the kernel is asked directly (elf32-probe.sh):
+# on one that runs no 32-bit programs it could not help, and is not missed.
+# shellcheck source=scripts/elf32-probe.sh
+source "$(dirname "${BASH_SOURCE[0]}")/elf32-probe.sh" || return 1
 DISLIST_WINE_DIRS=${DISLIST_WINE_DIRS:-/usr/lib/wine /usr/lib64/wine /opt/wine-stable/bin /opt/wine-devel/bin /opt/wine-staging/bin}
 
 dislist_choose_wine() {
-  local shims path="" entry loader64="" loader32="" only status dir
+  local shims path="" entry loader64="" loader32="" only status dir kernel_why
   local -a entries
   shims=$(cd "$(dirname "${BASH_SOURCE[0]}")/wine-bin" && pwd) || return 1
   # The search never finds our own `wine`, however often this is sourced.
@@ -56,6 +61,11 @@ dislist_choose_wine() {
     export DISLIST_WINE32
     return 0
   fi
+  kernel_why="this machine's kernel runs no 32-bit programs, so 32-bit Wine cannot start"
+  if [ ! -e "$loader32" ] && ! dislist_kernel_runs_32bit; then
+    export DISLIST_WINE32=no DISLIST_WINE32_WHY=$kernel_why
+    return 0
+  fi
   if [ ! -e "$loader32" ]; then
     export DISLIST_WINE32=missing
     DISLIST_WINE32_WHY="32-bit Wine is not installed ($loader32 is missing): bash scripts/setup.sh installs it"
@@ -66,8 +76,7 @@ dislist_choose_wine() {
   case $status in
     0) unset WINELOADER
        export DISLIST_WINE=$loader32 DISLIST_WINE32=yes ;;
-    126) export DISLIST_WINE32=no
-         DISLIST_WINE32_WHY="this machine's kernel runs no 32-bit programs, so 32-bit Wine cannot start" ;;
+    126) export DISLIST_WINE32=no DISLIST_WINE32_WHY=$kernel_why ;;
     *) echo "The 32-bit Wine loader $loader32 fails (exit $status)" >&2
        return 1 ;;
   esac

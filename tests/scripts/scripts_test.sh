@@ -41,7 +41,7 @@ stub() {
 tools="$work/tools"
 mkdir -p "$tools"
 for tool in bash env dirname readlink cat grep sed tr mktemp rm mkdir touch tail timeout sleep sort find wc \
-            xargs cmake git id; do
+            xargs cmake git id chmod; do
   ln -sf "$(command -v "$tool")" "$tools/$tool"
 done
 ln -sf "$(python3 -c 'import sys; print(sys.executable)')" "$tools/python3"
@@ -84,9 +84,31 @@ loader_kernel_without_32bit() {
   expect "32-bit loader exits 126" "$(loader_with wine64 wine32-126)" \
          "$(printf 'no wine-lib/wine64 wine-lib/wine64 win64 \n64-bit loader --version\n1')"
 }
+# The kernel's answer to the 32-bit probe, forced: it runs the program, or
+# refuses it as bash reports that.
+stub "$work/probe" runs 'exit 0'
+stub "$work/probe" refused 'echo "bash: line 1: probe: cannot execute binary file: Exec format error" >&2; exit 126'
+stub "$work/probe" denied 'echo "bash: line 1: probe: Permission denied" >&2; exit 126'
 loader_32bit_missing() {
-  expect "32-bit Wine missing" "$(loader_with wine64)" \
+  expect "32-bit Wine missing" "$(DISLIST_ELF32_PROBE="$work/probe/runs" loader_with wine64)" \
+         "$(printf 'missing wine-lib/wine64 wine-lib/wine64 win64 \n64-bit loader --version\n1')" &&
+  expect "32-bit Wine missing where the kernel could not run it" \
+         "$(DISLIST_ELF32_PROBE="$work/probe/refused" loader_with wine64)" \
+         "$(printf 'no wine-lib/wine64 wine-lib/wine64 win64 \n64-bit loader --version\n1')" &&
+  expect "a probe that fails otherwise leaves 32-bit Wine missing" \
+         "$(DISLIST_ELF32_PROBE="$work/probe/denied" loader_with wine64)" \
          "$(printf 'missing wine-lib/wine64 wine-lib/wine64 win64 \n64-bit loader --version\n1')"
+}
+# The real probe gets a plain answer from this machine's kernel: a probe
+# program the kernel cannot even read as one would say neither.
+kernel_probe() {
+  local answer
+  # shellcheck source=scripts/elf32-probe.sh
+  answer=$(PATH=$tools && source "$root/scripts/elf32-probe.sh" && dislist_elf32_probe)
+  case $answer in
+    runs | refused) ;;
+    *) expect "the 32-bit probe's answer" "$answer" "runs or refused"; return 1 ;;
+  esac
 }
 loader_one_loader() {
   expect "no separate 64-bit loader" "$(loader_with only)" \
@@ -95,7 +117,8 @@ loader_one_loader() {
 }
 run_case "loader: the 32-bit loader works; DISLIST_WINE32=no" loader_32bit_works
 run_case "loader: a kernel without 32-bit programs (exit 126)" loader_kernel_without_32bit
-run_case "loader: 32-bit Wine missing" loader_32bit_missing
+run_case "loader: 32-bit Wine missing, on a kernel that runs it or not" loader_32bit_missing
+run_case "the kernel's 32-bit probe" kernel_probe
 run_case "loader: one loader for both, or none" loader_one_loader
 
 # --- Prefixes: made once, remade when cut short, every failure said.
@@ -142,7 +165,8 @@ setup_with() {  # UID [VARIABLE=VALUE...] [GROUP...]: runs setup.sh with stub ap
     if [ \"\$3\" = update ] && [ \"\$(cat '$work/updates' 2>/dev/null)\" != xx ]; then echo -n x >>'$work/updates'; exit 100; fi"
   stub "$fake" sudo "echo sudo >>'$log'; exec env -i PATH=\"\$PATH\" \"\$@\""
   stub "$fake" id "echo $user"
-  (export PATH="$fake:$tools" DISLIST_APT_PAUSE=0; env "${settings[@]}" bash "$root/scripts/setup.sh" "${groups[@]}" 2>&1; echo "exit $?") |
+  (export PATH="$fake:$tools" DISLIST_APT_PAUSE=0 DISLIST_ELF32_PROBE="$work/probe/runs"
+   env "${settings[@]}" bash "$root/scripts/setup.sh" "${groups[@]}" 2>&1; echo "exit $?") |
     grep -v '^Installing\|update failed'
   cat "$log" 2>/dev/null
 }
@@ -165,7 +189,10 @@ setup_prints() {
   expect "print mode says the install" \
          "$(grep -c '^sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends .*wine32:i386' <<<"$printed")" 1 &&
   expect "no i386 architecture for the builds alone" \
-         "$(setup_with 0 DISLIST_SETUP=print build | grep -c 'i386')" 0
+         "$(setup_with 0 DISLIST_SETUP=print build | grep -c 'i386')" 0 || return 1
+  printed=$(setup_with 0 DISLIST_SETUP=print DISLIST_ELF32_PROBE="$work/probe/refused")
+  expect "no 32-bit Wine for a kernel that runs no 32-bit programs" \
+         "$(grep -c 'i386' <<<"$printed"):$(grep -c '^setup.sh: .*32-bit Wine is left out$' <<<"$printed")" 0:1
 }
 run_case "setup: as root" setup_as_root
 run_case "setup: through sudo, and a failing mirror" setup_through_sudo
