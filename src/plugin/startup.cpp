@@ -8,30 +8,22 @@ namespace dislist {
 namespace {
 
 void LogBanner() {
-  WriteLogLine(log_lines::kEmptyLine);
-  WriteLogLine(log_lines::kBlockSeparator);
-  WriteLogLine(log_lines::kBannerTitle);
-  WriteLogLine(log_lines::kBlockSeparator);
-  WriteLogLine(log_lines::kInitialized);
-  WriteLogLine(log_lines::kBannerMode);
-  WriteLogLine(log_lines::kBannerNoHook);
-  WriteLogLine(log_lines::kBannerNoThread);
-  WriteLogLine(log_lines::kBannerNoPlayer);
-  WriteLogLine(log_lines::kBannerNoFileDeletion);
-  WriteLogLine(log_lines::kBannerProtection);
-  WriteLogLine(log_lines::kBlockSeparator);
+  static constexpr const char* kBanner[] = {
+      log_lines::kEmptyLine,      log_lines::kBlockSeparator, log_lines::kBannerTitle,
+      log_lines::kBlockSeparator, log_lines::kInitialized,    log_lines::kBannerMode,
+      log_lines::kBannerNoHook,   log_lines::kBannerNoThread, log_lines::kBannerNoPlayer,
+      log_lines::kBannerNoFileDeletion, log_lines::kBannerProtection, log_lines::kBlockSeparator};
+  WriteLogLines(kBanner);
 }
 
 void LogReadyBlock() {
-  WriteLogLine(log_lines::kEmptyLine);
-  WriteLogLine(log_lines::kReady);
-  WriteLogLine(log_lines::kReadyFileLabel);
+  static constexpr const char* kOpening[] = {log_lines::kEmptyLine, log_lines::kReady, log_lines::kReadyFileLabel};
+  static constexpr const char* kClosing[] = {log_lines::kReadyDeletion, log_lines::kReadyNoFileDeletion,
+                                             log_lines::kReadyProtection, log_lines::kReadyWaiting,
+                                             log_lines::kBlockSeparator};
+  WriteLogLines(kOpening);
   WriteLogLine(WideToUtf8(currentTrackFilePath.data(), currentTrackFilePath.size()));
-  WriteLogLine(log_lines::kReadyDeletion);
-  WriteLogLine(log_lines::kReadyNoFileDeletion);
-  WriteLogLine(log_lines::kReadyProtection);
-  WriteLogLine(log_lines::kReadyWaiting);
-  WriteLogLine(log_lines::kBlockSeparator);
+  WriteLogLines(kClosing);
 }
 
 // Empties (or creates) the current-track file so that no name of an earlier
