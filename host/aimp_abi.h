@@ -21,6 +21,9 @@ inline constexpr GUID kIidPlaylistItem = {
 inline constexpr GUID kIidString = {
     0x41494D50, 0x5374, 0x7269, {0x6E, 0x67, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}};
 
+// The slots the plug-in never calls stand in for the player's other methods,
+// which the stand-in does not have: each answers E_NOTIMPL, declared once here.
+
 inline constexpr int kPropertyDisplayText = 1;
 inline constexpr int kPropertyFileName = 3;
 
@@ -31,41 +34,41 @@ struct IAIMPString : IUnknown {
 };
 
 struct IAIMPPlaylistItem : IUnknown {
-  virtual HRESULT WINAPI Unused1() = 0;
-  virtual HRESULT WINAPI Unused2() = 0;
-  virtual HRESULT WINAPI Unused3() = 0;
-  virtual HRESULT WINAPI Unused4() = 0;
-  virtual HRESULT WINAPI Unused5() = 0;
-  virtual HRESULT WINAPI Unused6() = 0;
+  virtual HRESULT WINAPI Unused1() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused2() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused3() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused4() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused5() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused6() { return E_NOTIMPL; }
   virtual HRESULT WINAPI GetValueAsObject(int propertyId, REFIID iid, void** value) = 0;
 };
 
 struct IAIMPPlaylist : IUnknown {
-  virtual HRESULT WINAPI Unused1() = 0;
-  virtual HRESULT WINAPI Unused2() = 0;
+  virtual HRESULT WINAPI Unused1() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused2() { return E_NOTIMPL; }
   virtual HRESULT WINAPI Delete(IAIMPPlaylistItem* item) = 0;
-  virtual HRESULT WINAPI Unused4() = 0;
-  virtual HRESULT WINAPI Unused5() = 0;
-  virtual HRESULT WINAPI Unused6() = 0;
-  virtual HRESULT WINAPI Unused7() = 0;
-  virtual HRESULT WINAPI Unused8() = 0;
-  virtual HRESULT WINAPI Unused9() = 0;
-  virtual HRESULT WINAPI Unused10() = 0;
-  virtual HRESULT WINAPI Unused11() = 0;
-  virtual HRESULT WINAPI Unused12() = 0;
-  virtual HRESULT WINAPI Unused13() = 0;
-  virtual HRESULT WINAPI Unused14() = 0;
-  virtual HRESULT WINAPI Unused15() = 0;
-  virtual HRESULT WINAPI Unused16() = 0;
+  virtual HRESULT WINAPI Unused4() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused5() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused6() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused7() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused8() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused9() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused10() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused11() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused12() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused13() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused14() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused15() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused16() { return E_NOTIMPL; }
   virtual HRESULT WINAPI GetItem(int index, REFIID iid, void** item) = 0;
   virtual int WINAPI GetItemCount() = 0;
 };
 
 struct IAIMPServicePlaylistManager : IUnknown {
-  virtual HRESULT WINAPI Unused1() = 0;
-  virtual HRESULT WINAPI Unused2() = 0;
-  virtual HRESULT WINAPI Unused3() = 0;
-  virtual HRESULT WINAPI Unused4() = 0;
+  virtual HRESULT WINAPI Unused1() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused2() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused3() { return E_NOTIMPL; }
+  virtual HRESULT WINAPI Unused4() { return E_NOTIMPL; }
   virtual HRESULT WINAPI GetPlayingPlaylist(IAIMPPlaylist** playlist) = 0;
 };
 

@@ -44,6 +44,14 @@ class Counted {
   volatile LONG refs_ = 1;
 };
 
+// A stand-in object of one interface, counted as above.
+template <typename Interface>
+class CountedObject : public Interface, public Counted {
+ public:
+  ULONG WINAPI AddRef() override { return AddRefImpl(); }
+  ULONG WINAPI Release() override { return ReleaseImpl(); }
+};
+
 class FakeString final : public IAIMPString {
  public:
   explicit FakeString(std::wstring text, bool nullData);
@@ -70,18 +78,10 @@ struct PropertyBehaviour {
   bool nullData = false;      // the string's data pointer is null
 };
 
-class FakeItem final : public IAIMPPlaylistItem, public Counted {
+class FakeItem final : public CountedObject<IAIMPPlaylistItem> {
  public:
   FakeItem(std::wstring fileName, std::wstring displayText);
   HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
-  ULONG WINAPI AddRef() override { return AddRefImpl(); }
-  ULONG WINAPI Release() override { return ReleaseImpl(); }
-  HRESULT WINAPI Unused1() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused2() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused3() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused4() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused5() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused6() override { return E_NOTIMPL; }
   HRESULT WINAPI GetValueAsObject(int propertyId, REFIID iid, void** value) override;
   std::string Describe() const override;
 
@@ -91,27 +91,10 @@ class FakeItem final : public IAIMPPlaylistItem, public Counted {
   int propertyReads = 0;
 };
 
-class FakePlaylist final : public IAIMPPlaylist, public Counted {
+class FakePlaylist final : public CountedObject<IAIMPPlaylist> {
  public:
   HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
-  ULONG WINAPI AddRef() override { return AddRefImpl(); }
-  ULONG WINAPI Release() override { return ReleaseImpl(); }
-  HRESULT WINAPI Unused1() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused2() override { return E_NOTIMPL; }
   HRESULT WINAPI Delete(IAIMPPlaylistItem* item) override;
-  HRESULT WINAPI Unused4() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused5() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused6() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused7() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused8() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused9() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused10() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused11() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused12() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused13() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused14() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused15() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused16() override { return E_NOTIMPL; }
   HRESULT WINAPI GetItem(int index, REFIID iid, void** item) override;
   int WINAPI GetItemCount() override;
   std::string Describe() const override { return "playlist"; }
@@ -130,15 +113,9 @@ class FakePlaylist final : public IAIMPPlaylist, public Counted {
   std::vector<int> fetchedIndexes;
 };
 
-class FakePlaylistManager final : public IAIMPServicePlaylistManager, public Counted {
+class FakePlaylistManager final : public CountedObject<IAIMPServicePlaylistManager> {
  public:
   HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
-  ULONG WINAPI AddRef() override { return AddRefImpl(); }
-  ULONG WINAPI Release() override { return ReleaseImpl(); }
-  HRESULT WINAPI Unused1() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused2() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused3() override { return E_NOTIMPL; }
-  HRESULT WINAPI Unused4() override { return E_NOTIMPL; }
   HRESULT WINAPI GetPlayingPlaylist(IAIMPPlaylist** playlist) override;
   std::string Describe() const override { return "playlist manager"; }
 
@@ -148,11 +125,9 @@ class FakePlaylistManager final : public IAIMPServicePlaylistManager, public Cou
   int calls = 0;
 };
 
-class FakeCore final : public IAIMPCore, public Counted {
+class FakeCore final : public CountedObject<IAIMPCore> {
  public:
   HRESULT WINAPI QueryInterface(REFIID iid, void** object) override;
-  ULONG WINAPI AddRef() override { return AddRefImpl(); }
-  ULONG WINAPI Release() override { return ReleaseImpl(); }
   std::string Describe() const override { return "core"; }
 
   FakePlaylistManager* manager = nullptr;
