@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/names.h"
+#include "base/owners.h"
 
 namespace bench {
 
@@ -33,12 +34,11 @@ inline double Percentile(std::vector<double> samples, double fraction) {
 // One line appended the way the demanded I/O is: opened for appending,
 // written in one write, closed.
 inline void BareLogLine(const std::string& line) {
-  HANDLE file = ::CreateFileW(dislist::kLogFilePath, FILE_APPEND_DATA, 7, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  const dislist::UniqueFile file(::CreateFileW(dislist::kLogFilePath, FILE_APPEND_DATA, 7, nullptr,
+                                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
   DWORD written = 0;
-  ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  ::CloseHandle(file);
+  ::WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 }  // namespace bench

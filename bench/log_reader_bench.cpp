@@ -36,19 +36,19 @@ int main() {
   const std::wstring path = std::wstring(temp) + L"dislist-log-bench.log";
   constexpr std::uint64_t kTarget = 300ull << 20;
 
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  dislist::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   std::uint64_t size = 0;
   std::string chunk;
   for (int i = 0; size < kTarget; ++i) {
     chunk += Block(i);
     if (chunk.size() > (4u << 20)) {
       DWORD written = 0;
-      ::WriteFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr);
+      ::WriteFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr);
       size += written;
       chunk.clear();
     }
   }
-  ::CloseHandle(file);
+  file.reset();
 
   double best = 0;
   std::uint64_t removals = 0;

@@ -2,16 +2,11 @@
 
 #include <windows.h>
 
+#include "base/utf16.h"
+
 namespace standin {
 
-std::string ToUtf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int units = static_cast<int>(text.size());
-  const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
-  if (bytes > 0) ::WideCharToMultiByte(CP_UTF8, 0, text.data(), units, &result[0], bytes, nullptr, nullptr);
-  return result;
-}
+std::string ToUtf8(const std::wstring& text) { return dislist::WideToUtf8(text.data(), text.size()); }
 
 std::wstring ToWide(const std::string& utf8) {
   if (utf8.empty()) return {};

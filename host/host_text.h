@@ -1,5 +1,5 @@
 // Text conversions for the stand-in player's own use (its messages, its
-// playlists); independent of the plug-in's code.
+// playlists). To UTF-8 it is the project's one conversion.
 #pragma once
 
 #include <string>

@@ -2,6 +2,13 @@
 
 namespace standin {
 
+std::wstring ProgramFolder() {
+  wchar_t self[MAX_PATH] = {};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring path(self);
+  return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
 LoadedPlugin::LoadedPlugin(const std::wstring& dllPath) {
   module_ = ::LoadLibraryW(dllPath.c_str());
   if (module_ == nullptr) {

@@ -41,4 +41,8 @@ class LoadedPlugin {
   std::string error_;
 };
 
+// This program's folder, ending in its separator: the built library and
+// the project's other programs lie there.
+std::wstring ProgramFolder();
+
 }  // namespace standin

@@ -1,5 +1,7 @@
 #include "m3u.h"
 
+#include "base/text_rules.h"
+
 namespace standin {
 
 namespace {
@@ -9,40 +11,6 @@ std::string Trim(const std::string& text) {
   const std::size_t first = text.find_first_not_of(blanks);
   if (first == std::string::npos) return {};
   return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-// Well-formed UTF-8, no overlong forms or surrogates.
-bool ValidUtf8(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    std::size_t extra = 0;
-    unsigned long codePoint = 0;
-    if (byte < 0x80) {
-      ++i;
-      continue;
-    } else if (byte >= 0xC2 && byte <= 0xDF) {
-      extra = 1, codePoint = byte & 0x1F;
-    } else if (byte >= 0xE0 && byte <= 0xEF) {
-      extra = 2, codePoint = byte & 0x0F;
-    } else if (byte >= 0xF0 && byte <= 0xF4) {
-      extra = 3, codePoint = byte & 0x07;
-    } else {
-      return false;
-    }
-    for (std::size_t k = 1; k <= extra; ++k) {
-      if (i + k >= text.size()) return false;
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    if ((extra == 2 && (codePoint < 0x800 || (codePoint >= 0xD800 && codePoint <= 0xDFFF))) ||
-        (extra == 3 && (codePoint < 0x10000 || codePoint > 0x10FFFF))) {
-      return false;
-    }
-    i += extra + 1;
-  }
-  return true;
 }
 
 bool IsStream(const std::string& path) {
@@ -56,11 +24,6 @@ bool IsAbsolute(const std::string& path) {
 }
 
 }  // namespace
-
-std::string FileNamePart(const std::string& path) {
-  const std::size_t separator = path.find_last_of("\\/");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
 
 ParsedPlaylist ParseM3u(const std::string& bytes, const std::string& folder) {
   ParsedPlaylist result;
@@ -80,7 +43,7 @@ ParsedPlaylist ParseM3u(const std::string& bytes, const std::string& folder) {
     const std::string where = "line " + std::to_string(lineNumber) + ": ";
 
     if (line.empty()) continue;
-    if (!ValidUtf8(line)) {
+    if (!dislist::IsValidUtf8(line)) {
       result.problems.push_back(where + "not valid UTF-8, skipped");
       continue;
     }

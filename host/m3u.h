@@ -22,7 +22,4 @@ struct ParsedPlaylist {
 // addresses (scheme://...) and absolute paths are kept as they are.
 ParsedPlaylist ParseM3u(const std::string& bytes, const std::string& folder);
 
-// The text after the last "\" or "/".
-std::string FileNamePart(const std::string& path);
-
 }  // namespace standin

@@ -8,7 +8,7 @@
 
 #include "com_objects.h"
 #include "loaded_plugin.h"
-#include "remote_access.h"
+#include "remote_access_host.h"
 
 namespace standin {
 

@@ -70,7 +70,14 @@ struct WindowTraits {
   static void Close(HWND window) noexcept { ::DestroyWindow(window); }
 };
 
+struct FindTraits {  // FindFirstFileW: closed by FindClose, not CloseHandle
+  using Value = HANDLE;
+  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { ::FindClose(h); }
+};
+
 using UniqueFile = UniqueResource<KernelHandleTraits>;
+using UniqueFind = UniqueResource<FindTraits>;
 using UniqueHandle = UniqueResource<NullableHandleTraits>;
 using UniqueMapView = UniqueResource<MapViewTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;

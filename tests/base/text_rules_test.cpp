@@ -9,13 +9,16 @@ namespace dislist {
 namespace {
 
 TEST(NamePart, LastSeparatorOfEitherKindWins) {
-  EXPECT_EQ(NamePart("C:\\Music\\Album\\Song.mp3"), "Song.mp3");
-  EXPECT_EQ(NamePart("C:\\Music\\Album/Song.mp3"), "Song.mp3");
-  EXPECT_EQ(NamePart("C:/Music/Album\\Song.mp3"), "Song.mp3");
-  EXPECT_EQ(NamePart("Song.mp3"), "Song.mp3");
-  EXPECT_EQ(NamePart("http://radio.example/live/"), "");
-  EXPECT_EQ(NamePart("C:\\Music\\"), "");
-  EXPECT_EQ(NamePart(""), "");
+  const struct {
+    const char* path;
+    const char* name;
+  } rows[] = {
+      {"C:\\Music\\Album\\Song.mp3", "Song.mp3"}, {"C:\\Music\\Album/Song.mp3", "Song.mp3"},
+      {"C:/Music/Album\\Song.mp3", "Song.mp3"},     {"Song.mp3", "Song.mp3"},
+      {"http://radio.example/live/", ""},           {"C:\\Music\\", ""},
+      {"", ""},
+  };
+  for (const auto& row : rows) EXPECT_EQ(NamePart(row.path), row.name) << row.path;
 }
 
 // Each boundary of well-formed UTF-8, on both sides.

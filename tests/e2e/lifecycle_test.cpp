@@ -5,7 +5,8 @@
 #include <thread>
 
 #include "base/names.h"
-#include "e2e/e2e_fixture.h"
+#include "base/owners.h"
+#include "support/e2e_fixture.h"
 #include "remote/remote_access.h"
 #include "stdcall_check.h"
 
@@ -19,10 +20,8 @@ constexpr const wchar_t* kNotifyClass = dislist::kNotifyWindowClass;
 
 // Lowest free handle slot: a handle leaked by the plug-in keeps it taken.
 ULONG_PTR LowestFreeHandle() {
-  HANDLE probe = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  const auto value = reinterpret_cast<ULONG_PTR>(probe);
-  ::CloseHandle(probe);
-  return value;
+  const dislist::UniqueHandle probe(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  return reinterpret_cast<ULONG_PTR>(probe.get());
 }
 
 SIZE_T ImageSize(HMODULE module) {
@@ -96,8 +95,9 @@ DWORD WINAPI RunJob(LPVOID job) {
 
 void OnAnotherThread(const std::function<void()>& work) {
   std::function<void()> job = work;
-  HANDLE thread = ::CreateThread(nullptr, 0, RunJob, &job, 0, nullptr);
-  ASSERT_NE(thread, nullptr);
+  const dislist::UniqueHandle owner(::CreateThread(nullptr, 0, RunJob, &job, 0, nullptr));
+  ASSERT_TRUE(owner.valid());
+  HANDLE thread = owner.get();
   const ULONGLONG deadline = ::GetTickCount64() + 10000;
   DWORD woke = WAIT_TIMEOUT;
   while ((woke = ::MsgWaitForMultipleObjects(1, &thread, FALSE, 100, QS_SENDMESSAGE)) != WAIT_OBJECT_0) {
@@ -107,7 +107,6 @@ void OnAnotherThread(const std::function<void()>& work) {
   }
   EXPECT_EQ(woke, WAIT_OBJECT_0) << "the other thread did not end within 10 s";
   if (woke != WAIT_OBJECT_0) ::TerminateThread(thread, 1);
-  ::CloseHandle(thread);
 }
 
 // The host's last Release comes from another thread, with no Finalize: that

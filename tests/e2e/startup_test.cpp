@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "base/names.h"
-#include "e2e/e2e_fixture.h"
+#include "support/e2e_fixture.h"
 
 namespace testing_support {
 namespace {
@@ -12,11 +12,6 @@ namespace {
 using standin::CountMessageOnlyWindows;
 
 constexpr const wchar_t* kNotifyClass = dislist::kNotifyWindowClass;
-
-std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
 
 class StartUp : public EndToEnd {
  protected:
@@ -26,14 +21,7 @@ class StartUp : public EndToEnd {
                            Utf8(currentTrackPath), "CURRENT TRACK FILE: INITIAL CREATE SUCCESS.",
                            "Playlist manager QueryInterface HRESULT: 0x" + result});
   }
-  void WriteStaleCurrentTrackFile() {
-    HANDLE file = ::CreateFileW(currentTrackPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(file, "old.mp3", 7, &written, nullptr);
-    ::CloseHandle(file);
-  }
+  void WriteStaleCurrentTrackFile() { WriteFileBytes(currentTrackPath, "old.mp3"); }
 };
 
 TEST_F(StartUp, RunsEveryStepAndRegisters) {

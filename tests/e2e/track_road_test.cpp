@@ -2,7 +2,7 @@
 // record, current-track file, report, posted track change and removal.
 #include <windows.h>
 
-#include "e2e/e2e_fixture.h"
+#include "support/e2e_fixture.h"
 
 namespace testing_support {
 namespace {

@@ -19,14 +19,6 @@ bool Has(const Outcome& outcome, const std::string& text) {
   return outcome.output.find(text) != std::string::npos;
 }
 
-void WriteText(const std::wstring& path, const std::string& text) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  ::CloseHandle(file);
-}
-
 TEST(PlayerProgram, SamplePlaylistShowsRemovedAndKeptEntries) {
   LogCapture log;
   const Outcome run = RunPlayer(L"");
@@ -40,7 +32,7 @@ TEST(PlayerProgram, SamplePlaylistShowsRemovedAndKeptEntries) {
 TEST(PlayerProgram, OwnPlaylistWithRelativePathsAndABadLine) {
   LogCapture log;
   TempDir dir;
-  WriteText(dir.path() + L"mine.m3u8",
+  testing_support::WriteFileBytes(dir.path() + L"mine.m3u8",
             "#EXTM3U\n#EXTINF:1,First\nsongs\\one.mp3\nbad|line\n#EXTINF:2,Second !DELETE\n"
             "songs\\two.mp3\n#EXTINF:3,Third\nsongs\\three.mp3\n");
   const Outcome run = RunPlayer(L"\"" + dir.path() + L"mine.m3u8\"");
@@ -70,7 +62,7 @@ TEST(PlayerProgram, ClearErrorsAndExitCodes) {
   EXPECT_TRUE(Has(missing, "cannot read playlist C:\\no\\such\\list.m3u")) << missing.output;
 
   TempDir dir;
-  WriteText(dir.path() + L"empty.m3u", "#EXTM3U\r\n");
+  testing_support::WriteFileBytes(dir.path() + L"empty.m3u", "#EXTM3U\r\n");
   const Outcome empty = RunPlayer(L"\"" + dir.path() + L"empty.m3u\"");
   EXPECT_EQ(empty.exitCode, 1u);
   EXPECT_TRUE(Has(empty, "holds no tracks")) << empty.output;

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "base/file_calls.h"
+#include "base/owners.h"
 #include "support/log_capture.h"
 
 namespace dislist {
@@ -36,12 +37,12 @@ TEST(WriteLogLine, AppendsAfterWhatIsAlreadyThere) {
 
 TEST(WriteLogLine, AnotherProgramMayHoldTheLogOpen) {
   LogCapture log;
-  HANDLE reader = ::CreateFileW(testing_support::kLogFile, GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  dislist::UniqueFile reader(::CreateFileW(testing_support::kLogFile, GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(reader.valid());
   WriteLogLine("while shared");
-  ::CloseHandle(reader);
+  reader.reset();
   EXPECT_EQ(log.NewBytes(), "while shared\r\n");
 }
 
@@ -54,15 +55,14 @@ std::string AppenderLine(char tag, int n) {
 
 // Appends `lines` lines of `tag` to `path`, opened once for appending only.
 void PlainAppender(const std::wstring& path, char tag, int lines) {
-  HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const dislist::UniqueFile file(::CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   for (int n = 0; n < lines; ++n) {
     const std::string line = AppenderLine(tag, n) + "\r\n";
     DWORD written = 0;
-    ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    ::WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   }
-  ::CloseHandle(file);
 }
 
 // Lines that are not the next whole line of their writer, and how many of

@@ -5,7 +5,11 @@
 namespace dislist {
 namespace {
 
+using testing_support::Deleted;
+using testing_support::FoundItem;
 using testing_support::Join;
+using testing_support::KeptByMarker;
+using testing_support::Refused;
 using testing_support::RemovalHeader;
 
 const char kSeparator[] = "========================================";
@@ -52,11 +56,8 @@ TEST_F(Removal, FoundAndDeleted) {
   host.AddItem(L"C:\\Music\\two.mp3", L"Two");
   host.AddItem(L"C:\\Music\\three.mp3", L"Three");
   Remove("C:\\Music\\two.mp3");
-  EXPECT_EQ(Lines(), Join(RemovalHeader("C:\\Music\\two.mp3"),
-                          {"PLAYLIST ITEM COUNT: 3", "PLAYLIST DELETE: FOUND.", "INDEX: 1",
-                           "FILENAME: C:\\Music\\two.mp3", "DISPLAYTEXT: Two",
-                           "PLAYLIST DELETE: DELETING ITEM.", "PHYSICAL DELETE: NO.",
-                           "PLAYLIST DELETE: SUCCESS.", kSeparator}));
+  EXPECT_EQ(Lines(), Join(Join(FoundItem("C:\\Music\\two.mp3", 3, 1, "C:\\Music\\two.mp3", "Two"), Deleted()),
+                          {kSeparator}));
   EXPECT_EQ(host.FileNames(), (std::vector<std::wstring>{L"C:\\Music\\one.mp3", L"C:\\Music\\three.mp3"}));
   // The count is read once, and the search stops at the match.
   EXPECT_EQ(host.playlist().countCalls, 1);
@@ -111,11 +112,7 @@ TEST_F(Removal, AsciiCaseMatchesButAccentedCapitalDoesNot) {
 TEST_F(Removal, MarkerInDisplayTextProtects) {
   host.AddItem(L"a.mp3", L"My Song !DeLeTe");
   Remove("a.mp3");
-  EXPECT_EQ(Lines(), Join(RemovalHeader("a.mp3"),
-                          {"PLAYLIST ITEM COUNT: 1", "PLAYLIST DELETE: FOUND.", "INDEX: 0",
-                           "FILENAME: a.mp3", "DISPLAYTEXT: My Song !DeLeTe",
-                           "PLAYLIST DELETE: SKIPPED.", "REASON: !DELETE marker found.",
-                           "PHYSICAL FILE: untouched.", "PLAYLIST ITEM: untouched.", kSeparator}));
+  EXPECT_EQ(Lines(), Join(Join(FoundItem("a.mp3", 1, 0, "a.mp3", "My Song !DeLeTe"), KeptByMarker()), {kSeparator}));
   EXPECT_EQ(host.FileNames().size(), 1u);
   EXPECT_EQ(host.playlist().deleteCalls, 0);
 }
@@ -150,11 +147,7 @@ TEST_F(Removal, DeleteRefusedLeavesTheItem) {
   host.AddItem(L"a.mp3", L"A");
   host.playlist().deleteResult = static_cast<HRESULT>(0x8000FFFFL);
   Remove("a.mp3");
-  EXPECT_EQ(Lines(), Join(RemovalHeader("a.mp3"),
-                          {"PLAYLIST ITEM COUNT: 1", "PLAYLIST DELETE: FOUND.", "INDEX: 0",
-                           "FILENAME: a.mp3", "DISPLAYTEXT: A", "PLAYLIST DELETE: DELETING ITEM.",
-                           "PHYSICAL DELETE: NO.", "PLAYLIST DELETE: FAILED.",
-                           "HRESULT: 0x8000FFFF", kSeparator}));
+  EXPECT_EQ(Lines(), Join(Join(FoundItem("a.mp3", 1, 0, "a.mp3", "A"), Refused("8000FFFF")), {kSeparator}));
   EXPECT_EQ(host.FileNames().size(), 1u);
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "remote/track_info_reader.h"
-#include "remote_access.h"
+#include "remote_access_host.h"
 #include "support/plugin_fixture.h"
 
 namespace dislist {

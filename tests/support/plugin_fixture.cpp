@@ -18,14 +18,4 @@ void LinkedPlugin::TearDown() {
   EXPECT_EQ(plugin->Release(), 0u);
 }
 
-std::vector<std::string> RemovalHeader(const std::string& previous) {
-  return {"", "========================================", "PLAYLIST DELETE CHECK",
-          "PREVIOUS FILE: " + previous};
-}
-
-std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 }  // namespace testing_support

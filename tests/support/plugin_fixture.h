@@ -10,6 +10,7 @@
 #include "com_objects.h"
 #include "plugin/plugin.h"
 #include "support/log_capture.h"
+#include "support/log_text.h"
 
 namespace testing_support {
 
@@ -26,8 +27,5 @@ class LinkedPlugin : public ::testing::Test {
   LogCapture log;
 };
 
-// The four lines that open every playlist removal check.
-std::vector<std::string> RemovalHeader(const std::string& previous);
-std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b);
 
 }  // namespace testing_support

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/owners.h"
+#include "loaded_plugin.h"
 
 namespace testing_support {
 
@@ -66,11 +67,7 @@ constexpr ULONGLONG kChildTimeLimitMs = 60000;
 // processes from whichever program first needs them, and such a process
 // may inherit the pipe and hold it open long after the child is gone.
 ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments) {
-  wchar_t self[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring folder(self);
-  folder = folder.substr(0, folder.find_last_of(L"\\/") + 1);
-  std::wstring command = L"\"" + folder + program + L"\" " + arguments;
+  std::wstring command = L"\"" + standin::ProgramFolder() + program + L"\" " + arguments;
 
   ProgramRun run;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};

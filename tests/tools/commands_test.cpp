@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/e2e_fixture.h"
+#include "support/e2e_fixture.h"
 #include "support/log_capture.h"
 #include "support/temp_dir.h"
 
@@ -42,25 +42,12 @@ BOOL WINAPI RefusedMove(LPCWSTR, LPCWSTR, DWORD) {
   return FALSE;
 }
 
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string bytes;
-  for (const auto& line : lines) bytes += line + "\r\n";
-  return bytes;
-}
+std::string Lines(const std::vector<std::string>& lines) { return testing_support::CrLf(lines); }
 
 std::string Removal(const std::string& file, const std::string& display) {
-  const std::string eq(40, '=');
-  return Lines({"", eq, "PLAYLIST DELETE CHECK", "PREVIOUS FILE: " + file, "PLAYLIST ITEM COUNT: 2",
-                "PLAYLIST DELETE: FOUND.", "INDEX: 0", "FILENAME: " + file, "DISPLAYTEXT: " + display,
-                "PLAYLIST DELETE: DELETING ITEM.", "PHYSICAL DELETE: NO.", "PLAYLIST DELETE: SUCCESS.", eq});
-}
-
-bool TemporaryFilesIn(const std::wstring& folder) {
-  WIN32_FIND_DATAW found = {};
-  HANDLE search = ::FindFirstFileW((folder + L"*.tmp").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  ::FindClose(search);
-  return true;
+  using testing_support::Join;
+  return Lines(Join(Join(testing_support::FoundItem(file, 2, 0, file, display), testing_support::Deleted()),
+                    {std::string(40, '=')}));
 }
 
 TEST(Commands, ExportWritesCleanPlaylistsOrLeavesEveryFileAsItWas) {
@@ -101,7 +88,7 @@ TEST(Commands, ExportWritesCleanPlaylistsOrLeavesEveryFileAsItWas) {
     EXPECT_NE(failedErr.text.find("is left as it was"), std::string::npos) << failedErr.text;
     EXPECT_EQ(failedOut.text.find("written"), std::string::npos) << failedOut.text;
     EXPECT_EQ(ReadFileBytes(playlist), "an older playlist") << fault;
-    EXPECT_FALSE(TemporaryFilesIn(dir.path())) << fault;
+    EXPECT_FALSE(testing_support::AnyFileMatches(dir.path() + L"*.tmp")) << fault;
   }
 
   // Standard output that takes nothing (a full device) fails the command.

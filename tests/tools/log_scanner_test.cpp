@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/log_text.h"
+
 namespace dislist_log {
 namespace {
 
@@ -35,32 +37,23 @@ Result ScanBytes(const std::string& bytes, std::size_t chunk = 7) {
   return result;
 }
 
-std::string Lines(const std::vector<std::string>& lines) {
-  std::string bytes;
-  for (const auto& line : lines) bytes += line + "\r\n";
-  return bytes;
-}
+std::string Lines(const std::vector<std::string>& lines) { return testing_support::CrLf(lines); }
 
+// The banner's first six lines: enough for a reader to know the plug-in.
 std::string Banner() {
-  return Lines({"", kEq, "AIMP Dislist", kEq, "Plugin initialized.", "Remote Access + Playlist deletion."});
+  const std::vector<std::string> banner = testing_support::Banner();
+  return Lines({banner.begin(), banner.begin() + 6});
 }
 
 std::string Check(const std::string& file, const std::vector<std::string>& outcome,
                   const std::string& display = "Title") {
-  std::vector<std::string> lines = {"", kEq, "PLAYLIST DELETE CHECK", "PREVIOUS FILE: " + file,
-                                    "PLAYLIST ITEM COUNT: 3", "PLAYLIST DELETE: FOUND.", "INDEX: 0",
-                                    "FILENAME: " + file, "DISPLAYTEXT: " + display};
-  lines.insert(lines.end(), outcome.begin(), outcome.end());
-  lines.push_back(kEq);
-  return Lines(lines);
+  using testing_support::Join;
+  return Lines(Join(Join(testing_support::FoundItem(file, 3, 0, file, display), outcome), {kEq}));
 }
 
-const std::vector<std::string> kSuccess = {"PLAYLIST DELETE: DELETING ITEM.", "PHYSICAL DELETE: NO.",
-                                           "PLAYLIST DELETE: SUCCESS."};
-const std::vector<std::string> kRefused = {"PLAYLIST DELETE: DELETING ITEM.", "PHYSICAL DELETE: NO.",
-                                           "PLAYLIST DELETE: FAILED.", "HRESULT: 0x80004005"};
-const std::vector<std::string> kSkipped = {"PLAYLIST DELETE: SKIPPED.", "REASON: !DELETE marker found.",
-                                           "PHYSICAL FILE: untouched.", "PLAYLIST ITEM: untouched."};
+const std::vector<std::string> kSuccess = testing_support::Deleted();
+const std::vector<std::string> kRefused = testing_support::Refused("80004005");
+const std::vector<std::string> kSkipped = testing_support::KeptByMarker();
 
 TEST(LogScanner, RunsAndOutcomes) {
   const std::string log =

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "remote_access.h"
+#include "remote_access_host.h"
 #include "support/plugin_fixture.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "remote_access.h"
+#include "remote_access_host.h"
 
 #include <algorithm>
 #include <cstring>

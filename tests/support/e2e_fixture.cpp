@@ -1,17 +1,13 @@
-#include "e2e/e2e_fixture.h"
+#include "support/e2e_fixture.h"
 
 #include <windows.h>
 
 #include "host_text.h"
+#include "loaded_plugin.h"
 
 namespace testing_support {
 
-std::wstring BuiltDllPath() {
-  wchar_t self[MAX_PATH] = {};
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  return path.substr(0, path.find_last_of(L"\\/") + 1) + L"AIMP_Dislist.dll";
-}
+std::wstring BuiltDllPath() { return standin::ProgramFolder() + L"AIMP_Dislist.dll"; }
 
 std::wstring CopyDllInto(const std::wstring& folder, const std::wstring& name) {
   const std::wstring target = folder + name;
@@ -20,14 +16,6 @@ std::wstring CopyDllInto(const std::wstring& folder, const std::wstring& name) {
 }
 
 std::string Utf8(const std::wstring& text) { return standin::ToUtf8(text); }
-
-std::vector<std::string> Banner() {
-  const std::string separator(40, '=');
-  return {"", separator, "AIMP Dislist", separator, "Plugin initialized.",
-          "Remote Access + Playlist deletion.", "NO IAIMPMessageHook.", "NO worker thread.",
-          "NO IAIMPServicePlayer.", "Physical file deletion: NO.", "!DELETE protection: YES.",
-          separator};
-}
 
 std::vector<std::string> ReadyBlock(const std::string& currentTrackFile) {
   return {"", "PLUGIN READY.", "CURRENT TRACK FILE:", currentTrackFile,

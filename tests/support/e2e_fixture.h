@@ -10,6 +10,7 @@
 
 #include "player.h"
 #include "support/log_capture.h"
+#include "support/log_text.h"
 #include "support/temp_dir.h"
 
 namespace testing_support {
@@ -21,8 +22,6 @@ std::wstring CopyDllInto(const std::wstring& folder, const std::wstring& name = 
 
 std::string Utf8(const std::wstring& text);
 
-// The twelve lines of the start-up banner.
-std::vector<std::string> Banner();
 // The nine lines that close a successful start-up.
 std::vector<std::string> ReadyBlock(const std::string& currentTrackFile);
 

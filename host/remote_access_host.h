@@ -1,4 +1,5 @@
-// The player's Remote Access side: its shared track record and its window.
+// The player's side of Remote Access: its shared track record and its
+// window, which the plug-in finds and registers with.
 #pragma once
 
 #include <windows.h>
