@@ -29,6 +29,41 @@ std::string GetItemStringProperty(IAIMPPlaylistItem* item, int propertyId) {
   return std::string(ReadItemStringProperty(item, propertyId, buffer));
 }
 
+namespace {
+
+struct MatchingItem {
+  ComPtr<IAIMPPlaylistItem> item;  // null when no item matched
+  int index = -1;
+  std::string fileName;  // the item's own spelling of the name
+};
+
+// The first of `count` items whose file name is `previousFile`, letters of
+// either case alike. An item that cannot be fetched or read never matches.
+// Every name is read into one buffer and compared in place: the pass
+// allocates nothing per item, only when a name is longer than any before.
+MatchingItem FindItemByFileName(IAIMPPlaylist* playlist, int count, const std::string& previousFile) {
+  MatchingItem found;
+  std::string buffer;
+  for (int index = 0; index < count; ++index) {
+    ComPtr<IAIMPPlaylistItem> item;
+    const HRESULT fetched = playlist->GetItem(index, IID_IAIMPPlaylistItem, item.put_void());
+    if (FAILED(fetched) || !item) {
+      item.forget();
+      continue;
+    }
+    const std::string_view fileName = ReadItemStringProperty(item.get(), AIMP_PLAYLISTITEM_PROPID_FILENAME, buffer);
+    if (!fileName.empty() && SameTrackName(fileName, previousFile)) {
+      found.item = std::move(item);
+      found.index = index;
+      found.fileName.assign(fileName);
+      break;
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
 // One pass from the first item, stopping at the first match; the count is
 // read once and the deletion comes after the pass, so no index shifts under
 // the search.
@@ -59,27 +94,10 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
   const int count = playlist->GetItemCount();
   WriteLogLine(log_lines::kItemCount + DecimalText(static_cast<std::int32_t>(count)));
 
-  // Every name is read into this one buffer and compared in place: the pass
-  // allocates nothing per item, only when a name is longer than any before.
-  ComPtr<IAIMPPlaylistItem> match;
-  std::string buffer;
-  std::string_view itemFileName;
-  int matchIndex = -1;
-  for (int index = 0; index < count; ++index) {
-    ComPtr<IAIMPPlaylistItem> item;
-    const HRESULT fetched = playlist->GetItem(index, IID_IAIMPPlaylistItem, item.put_void());
-    if (FAILED(fetched) || !item) {
-      item.forget();
-      continue;
-    }
-    itemFileName = ReadItemStringProperty(item.get(), AIMP_PLAYLISTITEM_PROPID_FILENAME, buffer);
-    if (!itemFileName.empty() && SameTrackName(itemFileName, previousFile)) {
-      match = std::move(item);
-      matchIndex = index;
-      break;
-    }
-  }
-  const std::string matchFileName(itemFileName);
+  MatchingItem found = FindItemByFileName(playlist.get(), count, previousFile);
+  ComPtr<IAIMPPlaylistItem>& match = found.item;
+  const int matchIndex = found.index;
+  const std::string& matchFileName = found.fileName;
 
   if (!match) {
     WriteLogLine(log_lines::kNotFound);

@@ -60,8 +60,8 @@ TEST(Lifecycle, LoadedAgainElsewhereTheWindowReachesTheNewObject) {
   ASSERT_EQ(player.Start(), S_OK);
   log.Skip();
   player.Play(RecordFor(L"C:\\two.mp3"));
-  EXPECT_EQ(ReadFileBytes(second.path() + L"AIMP_CURRENT_TRACK.txt"), "two.mp3");
-  EXPECT_EQ(ReadFileBytes(first.path() + L"AIMP_CURRENT_TRACK.txt"), "one.mp3");
+  EXPECT_EQ(ReadFileBytes(second.path() + testing_support::kCurrentTrackFile), "two.mp3");
+  EXPECT_EQ(ReadFileBytes(first.path() + testing_support::kCurrentTrackFile), "one.mp3");
   const auto lines = log.NewLines();
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), "CURRENT: C:\\two.mp3");
@@ -157,7 +157,7 @@ TEST(Lifecycle, LastReleaseOnAnotherThreadLeavesTheWindowHarmless) {
   const HWND newWindow = player.remote->registered;
   log.Skip();
   player.Play(RecordFor(L"C:\\Music\\y.mp3"));
-  EXPECT_EQ(ReadFileBytes(second.path() + L"AIMP_CURRENT_TRACK.txt"), "y.mp3");
+  EXPECT_EQ(ReadFileBytes(second.path() + testing_support::kCurrentTrackFile), "y.mp3");
   const auto lines = log.NewLines();
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), "CURRENT: C:\\Music\\y.mp3");

@@ -26,7 +26,7 @@ std::vector<std::string> ReadyBlock(const std::string& currentTrackFile) {
 
 void EndToEnd::SetUp() {
   const std::wstring dll = CopyDllInto(dir.path());
-  currentTrackPath = dir.path() + L"AIMP_CURRENT_TRACK.txt";
+  currentTrackPath = dir.path() + testing_support::kCurrentTrackFile;
   player.reset(new standin::Player(dll));
   ASSERT_TRUE(player->plugin.ok()) << player->plugin.error();
   log.Skip();

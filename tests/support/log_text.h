@@ -1,12 +1,15 @@
-// The plug-in's log lines as tests expect them, spelled out literally: the
-// tests' own copy of the log's wording, independent of the plug-in's list,
-// so that a changed byte in the log fails them.
+// The plug-in's log lines and file name as tests expect them, spelled out
+// literally: the tests' own copy, independent of the plug-in's list and
+// names, so that a changed byte in what it writes fails them.
 #pragma once
 
 #include <string>
 #include <vector>
 
 namespace testing_support {
+
+// The file the plug-in keeps beside itself, spelled here on the tests' side.
+inline constexpr wchar_t kCurrentTrackFile[] = L"AIMP_CURRENT_TRACK.txt";
 
 // The lines of `a`, then those of `b`.
 std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b);

@@ -6,6 +6,7 @@
 #include "base/file_calls.h"
 #include "plugin/plugin.h"
 #include "support/log_capture.h"
+#include "support/log_text.h"
 #include "support/temp_dir.h"
 
 namespace dislist {
@@ -15,7 +16,9 @@ using testing_support::ReadFileBytes;
 
 class CurrentTrackFile : public ::testing::Test {
  protected:
-  void SetUp() override { currentTrackFilePath = WideText((dir.path() + L"AIMP_CURRENT_TRACK.txt").c_str()); }
+  void SetUp() override {
+    currentTrackFilePath = WideText((dir.path() + testing_support::kCurrentTrackFile).c_str());
+  }
   void TearDown() override { currentTrackFilePath.clear(); }
   std::string Content() const { return ReadFileBytes(currentTrackFilePath.c_str()); }
 
@@ -50,7 +53,7 @@ TEST_F(CurrentTrackFile, EmptyPathIsCheckedFirst) {
   WriteCurrentTrackFile("");
   WriteCurrentTrackFile("C:\\a.mp3");
   EXPECT_EQ(log.NewLines(), std::vector<std::string>(2, "CURRENT TRACK FILE: path is empty."));
-  EXPECT_EQ(::GetFileAttributesW((dir.path() + L"AIMP_CURRENT_TRACK.txt").c_str()),
+  EXPECT_EQ(::GetFileAttributesW((dir.path() + testing_support::kCurrentTrackFile).c_str()),
             INVALID_FILE_ATTRIBUTES);
 }
 
@@ -64,7 +67,7 @@ TEST_F(CurrentTrackFile, PathTakenByAFolderIsAccessDenied) {
 }
 
 TEST_F(CurrentTrackFile, MissingFolderIsPathNotFound) {
-  currentTrackFilePath = WideText((dir.path() + L"missing\\AIMP_CURRENT_TRACK.txt").c_str());
+  currentTrackFilePath = WideText((dir.path() + L"missing\\" + testing_support::kCurrentTrackFile).c_str());
   WriteCurrentTrackFile("C:\\a.mp3");
   EXPECT_EQ(log.NewLines(),
             (std::vector<std::string>{"CURRENT TRACK FILE: CreateFileW FAILED.", "WINDOWS ERROR: 3",

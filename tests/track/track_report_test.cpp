@@ -16,7 +16,7 @@ class TrackReport : public testing_support::LinkedPlugin {
  protected:
   void SetUp() override {
     LinkedPlugin::SetUp();
-    currentTrackFilePath = WideText((dir.path() + L"AIMP_CURRENT_TRACK.txt").c_str());
+    currentTrackFilePath = WideText((dir.path() + testing_support::kCurrentTrackFile).c_str());
   }
   void TearDown() override {
     currentTrackFilePath.clear();
@@ -75,7 +75,7 @@ TEST_F(TrackReport, NothingWithoutAFileNameOrBlock) {
 }
 
 TEST_F(TrackReport, FailedFileWriteStillReports) {
-  currentTrackFilePath = WideText((dir.path() + L"missing\\AIMP_CURRENT_TRACK.txt").c_str());
+  currentTrackFilePath = WideText((dir.path() + L"missing\\" + testing_support::kCurrentTrackFile).c_str());
   TrackRecord record;
   record.fileName = L"a.mp3";
   Report(record);
