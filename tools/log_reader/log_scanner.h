@@ -95,6 +95,14 @@ class LogScanner {
     std::string fileName;
     std::string displayText;
   };
+  // A check's course: an outcome line is taken only in the state it needs,
+  // moves the check on, and is counted in its run where it is an outcome.
+  struct CheckStep {
+    LineRole role;
+    CheckState from, to;
+    std::uint64_t RunSummary::*count;  // null for a step on the way
+  };
+  static const CheckStep* StepOf(LineRole role);
   struct Seen {  // a plug-in line of the recent past
     LineRole role = LineRole::kForeign;
     std::uint64_t line = 0;

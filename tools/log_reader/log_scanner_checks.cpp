@@ -56,6 +56,22 @@ void LogScanner::OpenCheckBlock() {
                          : lineNumber_;
 }
 
+const LogScanner::CheckStep* LogScanner::StepOf(LineRole role) {
+  static constexpr CheckStep kSteps[] = {
+      {LineRole::kNotFound, CheckState::kLooking, CheckState::kDecided, &RunSummary::notFound},
+      {LineRole::kNoPlaylist, CheckState::kLooking, CheckState::kDecided, &RunSummary::playlistUnavailable},
+      {LineRole::kFound, CheckState::kLooking, CheckState::kFound, nullptr},
+      {LineRole::kSkipped, CheckState::kFound, CheckState::kDecided, &RunSummary::keptByMarker},
+      {LineRole::kDeleting, CheckState::kFound, CheckState::kDeleting, nullptr},
+      {LineRole::kSuccess, CheckState::kDeleting, CheckState::kDecided, &RunSummary::removed},
+      {LineRole::kFailed, CheckState::kDeleting, CheckState::kDecided, &RunSummary::refused},
+  };
+  for (const CheckStep& step : kSteps) {
+    if (step.role == role) return &step;
+  }
+  return nullptr;
+}
+
 // A line of the innermost open check; false for an outcome that has no
 // check in the state it needs.
 bool LogScanner::AdvanceCheck(std::string_view value, LineRole role) {
@@ -78,39 +94,19 @@ bool LogScanner::AdvanceCheck(std::string_view value, LineRole role) {
         check->haveDisplayText = true;
       }
       return true;
-    case LineRole::kNotFound:
-    case LineRole::kNoPlaylist:
-      if (state != CheckState::kLooking) return false;
-      ++(role == LineRole::kNotFound ? run.notFound : run.playlistUnavailable);
-      check->state = CheckState::kDecided;
-      return true;
-    case LineRole::kFound:
-      if (state != CheckState::kLooking) return false;
-      check->state = CheckState::kFound;
-      return true;
-    case LineRole::kSkipped:
-      if (state != CheckState::kFound) return false;
-      ++run.keptByMarker;
-      check->state = CheckState::kDecided;
-      return true;
-    case LineRole::kDeleting:
-      if (state != CheckState::kFound) return false;
-      check->state = CheckState::kDeleting;
-      return true;
-    case LineRole::kSuccess:
-    case LineRole::kFailed:
-      if (state != CheckState::kDeleting) return false;
-      if (role == LineRole::kFailed) {
-        ++run.refused;
-      } else {
-        ++run.removed;
-        if (onRemoval_) onRemoval_(Removal{run.number, lineNumber_, check->fileName, check->displayText});
-      }
-      check->state = CheckState::kDecided;
-      return true;
     default:
-      return true;
+      break;
   }
+  const CheckStep* step = StepOf(role);
+  if (step == nullptr) return true;
+  // With no open check the state is kDecided, which no step starts from.
+  if (state != step->from) return false;
+  check->state = step->to;
+  if (step->count != nullptr) ++(run.*step->count);
+  if (role == LineRole::kSuccess && onRemoval_) {
+    onRemoval_(Removal{run.number, lineNumber_, check->fileName, check->displayText});
+  }
+  return true;
 }
 
 }  // namespace dislist_log
