@@ -6,23 +6,28 @@
 #include <string>
 
 #include "bench/bench_util.h"
+#include "log/log_lines.h"
 #include "log_file.h"
 
 namespace {
 
+// One track change as the plug-in logs it, from the plug-in's own list of
+// lines: the reader is measured on what the plug-in writes today.
 std::string Block(int i) {
-  const std::string eq(40, '='), dash(40, '-');
-  const std::string file = "C:\\Music\\Some Artist\\Some Album\\Track " + std::to_string(i) + ".mp3";
-  std::string lines[] = {"REMOTE: AIMP_RA_NOTIFY_TRACK_INFO", "CURRENT TRACK FILE: UPDATED.",
-                         "CURRENT TRACK: Track " + std::to_string(i) + ".mp3", "", dash, "CURRENT TRACK", dash,
-                         "TITLE: Title", "ARTIST: Some Artist", "ALBUM: Some Album", "FILENAME: " + file,
-                         "GENRE: Rock", "DATE: 2001", "DURATION: 215000 ms", "BITRATE: 320 kbps",
-                         "SAMPLE RATE: 44100", "CHANNELS: 2", dash, "REMOTE: AIMP_RA_NOTIFY_TRACK_START", "",
-                         eq, "NEW TRACK STARTED", "PREVIOUS: " + file, "CURRENT: " + file, eq, "", eq,
-                         "PLAYLIST DELETE CHECK", "PREVIOUS FILE: " + file, "PLAYLIST ITEM COUNT: 1200",
-                         "PLAYLIST DELETE: FOUND.", "INDEX: 17", "FILENAME: " + file,
-                         "DISPLAYTEXT: Some Artist - Title", "PLAYLIST DELETE: DELETING ITEM.",
-                         "PHYSICAL DELETE: NO.", "PLAYLIST DELETE: SUCCESS.", eq};
+  namespace L = dislist::log_lines;
+  const std::string n = std::to_string(i);
+  const std::string file = "C:\\Music\\Some Artist\\Some Album\\Track " + n + ".mp3";
+  const std::string lines[] = {
+      L::kTrackInfoNotified, L::kTrackFileUpdated, L::kTrackFileName + ("Track " + n + ".mp3"), L::kEmptyLine,
+      L::kReportSeparator, L::kReportTitle, L::kReportSeparator, L::kTitle + std::string("Title"),
+      L::kArtist + std::string("Some Artist"), L::kAlbum + std::string("Some Album"), L::kFileName + file,
+      L::kGenre + std::string("Rock"), L::kDate + std::string("2001"), L::kDuration + std::string("215000 ms"),
+      L::kBitRate + std::string("320 kbps"), L::kSampleRate + std::string("44100"), L::kChannels + std::string("2"),
+      L::kReportSeparator, L::kTrackStartNotified, L::kEmptyLine, L::kBlockSeparator, L::kNewTrack,
+      L::kPrevious + file, L::kCurrent + file, L::kBlockSeparator, L::kEmptyLine, L::kBlockSeparator, L::kCheck,
+      L::kPreviousFile + file, L::kItemCount + std::string("1200"), L::kFound, L::kIndex + std::string("17"),
+      L::kFileName + file, L::kDisplayText + std::string("Some Artist - Title"), L::kDeleting, L::kNoFileDeletion,
+      L::kSuccess, L::kBlockSeparator};
   std::string block;
   for (const auto& line : lines) block += line + "\r\n";
   return block;
