@@ -57,6 +57,14 @@ std::string FullPath(const std::string& path) {
 
 std::string NameOf(const std::string& path) { return std::string(dislist::NamePart(path)); }
 
+// "what (detail)"
+std::string WithDetail(std::string what, const std::string& detail) {
+  what += " (";
+  what += detail;
+  what += ')';
+  return what;
+}
+
 // What the plug-in said about the previous track in the lines of one step.
 std::string Outcome(const std::vector<std::string>& lines) {
   namespace lines_of = dislist::log_lines;
@@ -73,8 +81,8 @@ std::string Outcome(const std::vector<std::string>& lines) {
     if (line == lines_of::kSuccess) return "removed " + fileName;
     if (line == lines_of::kSkipped) return "kept " + fileName + " (protected by !delete)";
     if (line == lines_of::kNotFound) return "previous track not in the playlist";
-    if (line == lines_of::kNoPlayingPlaylist) return "playing playlist unavailable (" + next + ")";
-    if (line == lines_of::kFailed) return "AIMP refused to remove " + fileName + " (" + next + ")";
+    if (line == lines_of::kNoPlayingPlaylist) return WithDetail("playing playlist unavailable", next);
+    if (line == lines_of::kFailed) return WithDetail("AIMP refused to remove " + fileName, next);
     if (line == lines_of::kFirstTrack) return "first track: nothing to remove";
   }
   return "";

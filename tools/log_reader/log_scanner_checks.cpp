@@ -99,8 +99,7 @@ bool LogScanner::AdvanceCheck(std::string_view value, LineRole role) {
   }
   const CheckStep* step = StepOf(role);
   if (step == nullptr) return true;
-  // With no open check the state is kDecided, which no step starts from.
-  if (state != step->from) return false;
+  if (check == nullptr || state != step->from) return false;
   check->state = step->to;
   if (step->count != nullptr) ++(run.*step->count);
   if (role == LineRole::kSuccess && onRemoval_) {
