@@ -94,22 +94,19 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
   const int count = playlist->GetItemCount();
   WriteLogLine(log_lines::kItemCount + DecimalText(static_cast<std::int32_t>(count)));
 
-  MatchingItem found = FindItemByFileName(playlist.get(), count, previousFile);
-  ComPtr<IAIMPPlaylistItem>& match = found.item;
-  const int matchIndex = found.index;
-  const std::string& matchFileName = found.fileName;
+  MatchingItem match = FindItemByFileName(playlist.get(), count, previousFile);
 
-  if (!match) {
+  if (!match.item) {
     WriteLogLine(log_lines::kNotFound);
     WriteLogLine(log_lines::kBlockSeparator);
     return;
   }
 
   const std::string displayText =
-      GetItemStringProperty(match.get(), AIMP_PLAYLISTITEM_PROPID_DISPLAYTEXT);
+      GetItemStringProperty(match.item.get(), AIMP_PLAYLISTITEM_PROPID_DISPLAYTEXT);
   WriteLogLine(log_lines::kFound);
-  WriteLogLine(log_lines::kIndex + DecimalText(static_cast<std::int32_t>(matchIndex)));
-  WriteLogLine(log_lines::kFileName + matchFileName);
+  WriteLogLine(log_lines::kIndex + DecimalText(static_cast<std::int32_t>(match.index)));
+  WriteLogLine(log_lines::kFileName + match.fileName);
   WriteLogLine(log_lines::kDisplayText + displayText);
 
   // Only the display text protects; the file name is never searched.
@@ -118,7 +115,7 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
     WriteLogLine(log_lines::kReasonMarker);
     WriteLogLine(log_lines::kFileUntouched);
     WriteLogLine(log_lines::kItemUntouched);
-    match.reset();
+    match.item.reset();
     playlist.reset();
     WriteLogLine(log_lines::kBlockSeparator);
     return;
@@ -126,7 +123,7 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
 
   WriteLogLine(log_lines::kDeleting);
   WriteLogLine(log_lines::kNoFileDeletion);
-  const HRESULT deleted = playlist->Delete(match.get());
+  const HRESULT deleted = playlist->Delete(match.item.get());
   if (SUCCEEDED(deleted)) {
     WriteLogLine(log_lines::kSuccess);
   } else {
@@ -135,7 +132,7 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
   }
   // The host's references go before the closing line: once the block is
   // closed in the log, this operation holds nothing of the host's.
-  match.reset();
+  match.item.reset();
   playlist.reset();
   WriteLogLine(log_lines::kBlockSeparator);
 }
