@@ -61,6 +61,36 @@ constexpr LineFormat kLineFormats[] = {
 #undef DISLIST_LOG_LINE
 };
 
+// The plug-in's own texts by role: a whole line of the list, looked up by
+// its text (the empty line, a separator, a title).
+constexpr Role RoleOf(std::string_view text) {
+  for (const LineFormat& format : kLineFormats) {
+    if (format.form == Form::kWhole && format.text == text) return format.role;
+  }
+  return Role::kForeign;
+}
+
+// The openings a reader knows blocks by. A run of the player begins where
+// the start-up banner opens; its empty first line may be missing (a log
+// trimmed by hand), the rest may not. The writer of each block asserts at
+// compile time that it writes this shape, so a reworded or reordered banner
+// cannot silently move the reader's run boundaries.
+constexpr Role kRunOpening[] = {Role::kEmpty, Role::kBlockSeparator, Role::kBannerTitle, Role::kBlockSeparator,
+                                Role::kInitialized};
+// A removal check opens so; it begins at its empty line when all of it is
+// there, else at its title line.
+constexpr Role kCheckOpening[] = {Role::kEmpty, Role::kBlockSeparator, Role::kCheck};
+
+// Whether `lines`, texts of the list, begin with the roles of `shape`.
+template <std::size_t N, std::size_t M>
+constexpr bool OpensWith(const char* const (&lines)[N], const Role (&shape)[M]) {
+  if (N < M) return false;
+  for (std::size_t i = 0; i < M; ++i) {
+    if (RoleOf(lines[i]) != shape[i]) return false;
+  }
+  return true;
+}
+
 // Windows' longest path, in UTF-16 units.
 constexpr std::size_t kLongestNameUnits = 32767;
 

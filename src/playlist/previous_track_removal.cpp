@@ -76,6 +76,9 @@ void AIMPDislistPlugin::DeletePreviousTrackFromPlaylist(const std::string& previ
     WriteLogLine(log_lines::kNoManager);
     return;
   }
+  static constexpr const char* kOpening[] = {log_lines::kEmptyLine, log_lines::kBlockSeparator, log_lines::kCheck};
+  static_assert(log_lines::OpensWith(kOpening, log_lines::kCheckOpening), "dislist-log opens a check at this shape");
+  // One call a line: smaller here than a loop over the table.
   WriteLogLine(log_lines::kEmptyLine);
   WriteLogLine(log_lines::kBlockSeparator);
   WriteLogLine(log_lines::kCheck);

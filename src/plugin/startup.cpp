@@ -13,6 +13,7 @@ void LogBanner() {
       log_lines::kBlockSeparator, log_lines::kInitialized,    log_lines::kBannerMode,
       log_lines::kBannerNoHook,   log_lines::kBannerNoThread, log_lines::kBannerNoPlayer,
       log_lines::kBannerNoFileDeletion, log_lines::kBannerProtection, log_lines::kBlockSeparator};
+  static_assert(log_lines::OpensWith(kBanner, log_lines::kRunOpening), "dislist-log begins a run at this shape");
   WriteLogLines(kBanner);
 }
 

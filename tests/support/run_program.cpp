@@ -25,7 +25,7 @@ void DrainPipe(HANDLE pipe, std::string& into) {
 // The child's attribute list, deleted on every path once initialised.
 class AttributeList {
  public:
-  explicit AttributeList(HANDLE inherited) : handles_{inherited} {
+  AttributeList(HANDLE output, HANDLE input) : handles_{output, input}, count_(input != nullptr ? 2 : 1) {
     SIZE_T size = 0;
     ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
     bytes_.resize(size);
@@ -33,7 +33,7 @@ class AttributeList {
     if (!::InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
     initialised_ = true;
     if (!::UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles_,
-                                     sizeof handles_, nullptr, nullptr)) {
+                                     count_ * sizeof(HANDLE), nullptr, nullptr)) {
       return;
     }
     list_ = list;
@@ -50,7 +50,8 @@ class AttributeList {
   LPPROC_THREAD_ATTRIBUTE_LIST get() const { return list_; }
 
  private:
-  HANDLE handles_[1];
+  HANDLE handles_[2];
+  std::size_t count_;
   std::vector<unsigned char> bytes_;
   bool initialised_ = false;
   LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
@@ -66,7 +67,7 @@ constexpr ULONGLONG kChildTimeLimitMs = 60000;
 // The pipe's end is never waited for: Wine starts its desktop and service
 // processes from whichever program first needs them, and such a process
 // may inherit the pipe and hold it open long after the child is gone.
-ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments) {
+ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments, const std::string* input) {
   std::wstring command = L"\"" + standin::ProgramFolder() + program + L"\" " + arguments;
 
   ProgramRun run;
@@ -79,7 +80,26 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
   dislist::UniqueHandle readEnd(readHandle), writeEnd(writeHandle);
   ::SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
 
-  const AttributeList attributes(writeEnd.get());
+  // The input, small enough for the pipe's buffer, is written whole and its
+  // end closed before the child starts.
+  dislist::UniqueHandle inputEnd;
+  if (input != nullptr) {
+    HANDLE inputRead = nullptr, inputWrite = nullptr;
+    if (!::CreatePipe(&inputRead, &inputWrite, &inherit, 0)) {
+      run.output = "CreatePipe failed";
+      return run;
+    }
+    inputEnd.reset(inputRead);
+    const dislist::UniqueHandle feeder(inputWrite);
+    ::SetHandleInformation(feeder.get(), HANDLE_FLAG_INHERIT, 0);
+    DWORD written = 0;
+    if (!::WriteFile(feeder.get(), input->data(), static_cast<DWORD>(input->size()), &written, nullptr) ||
+        written != input->size()) {
+      run.output = "cannot write the program's input";
+      return run;
+    }
+  }
+  const AttributeList attributes(writeEnd.get(), inputEnd.get());
   if (attributes.get() == nullptr) {
     run.output = "cannot build the child's handle list";
     return run;
@@ -89,6 +109,7 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
   startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
   startup.StartupInfo.hStdOutput = writeEnd.get();
   startup.StartupInfo.hStdError = writeEnd.get();
+  startup.StartupInfo.hStdInput = inputEnd.get();
   startup.lpAttributeList = attributes.get();
   PROCESS_INFORMATION process = {};
   const BOOL started = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE,
@@ -96,6 +117,7 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
                                         &startup.StartupInfo, &process);
   const DWORD startError = ::GetLastError();  // before any other call can change it
   writeEnd.reset();
+  inputEnd.reset();
   if (!started) {
     run.output = "CreateProcessW failed, error " + std::to_string(startError);
     return run;

@@ -13,6 +13,9 @@ struct ProgramRun {
   std::string output;  // stdout and stderr together
 };
 
-ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments);
+// With `input`, the program reads those bytes from a pipe, then its end;
+// without, it has no input at all.
+ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments,
+                      const std::string* input = nullptr);
 
 }  // namespace testing_support

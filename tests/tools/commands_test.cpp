@@ -2,12 +2,18 @@
 // that fail on purpose: a failed write is reported and leaves every file as
 // it was, and an exported playlist holds exactly the removed entries.
 #include "commands.h"
+#include "log_file.h"
+#include "playlist_file.h"
+#include "report_session.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <regex>
 #include <string>
 #include <vector>
+
+#include "base/owners.h"
 
 #include "support/e2e_fixture.h"
 #include "support/log_capture.h"
@@ -20,7 +26,7 @@ using testing_support::ReadFileBytes;
 using testing_support::TempDir;
 using testing_support::WriteFileBytes;
 
-class StringOut final : public TextOut {
+class StringOut final : public TextOutput {
  public:
   bool Write(std::string_view utf8) override {
     if (fails) return false;
@@ -30,6 +36,33 @@ class StringOut final : public TextOut {
   std::string text;
   bool fails = false;
 };
+
+// The console a person sits at, or none: its answers in order, and how
+// often the program read from it.
+class StubConsole final : public Console {
+ public:
+  StubConsole(bool input, bool own, std::vector<std::string> answers = {})
+      : input_(input), own_(own), answers_(std::move(answers)) {}
+  bool InputIsConsole() override { return input_; }
+  bool OwnsWindow() override { return own_; }
+  bool ReadLine(std::string& line) override {
+    ++reads;
+    if (reads > answers_.size()) return false;  // the end of input
+    line = answers_[reads - 1];
+    return true;
+  }
+  std::size_t reads = 0;
+
+ private:
+  bool input_, own_;
+  std::vector<std::string> answers_;
+};
+
+// No console: a pipe, a file or nothing for input.
+int RunPiped(const std::vector<std::wstring>& arguments, TextOutput& out, TextOutput& err) {
+  StubConsole none(false, false);
+  return RunDislistLog(arguments, out, err, none);
+}
 
 int writes = 0;
 // The second write reaches the disk only in half, as on a full disk.
@@ -50,6 +83,23 @@ std::string Removal(const std::string& file, const std::string& display) {
                     {std::string(40, '=')}));
 }
 
+// At the first pass's end of file the player appends one more removal.
+std::wstring growingLog;
+bool grew = false;
+BOOL WINAPI ReadThenGrow(HANDLE file, LPVOID data, DWORD size, LPDWORD read, LPOVERLAPPED) {
+  const BOOL ok = ::ReadFile(file, data, size, read, nullptr);
+  if (ok && *read == 0 && !grew) {
+    grew = true;
+    const dislist::UniqueFile appender(::CreateFileW(growingLog.c_str(), FILE_APPEND_DATA,
+                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    const std::string late = Removal("C:\\x\\late.mp3", "Late");
+    DWORD written = 0;
+    ::WriteFile(appender.get(), late.data(), static_cast<DWORD>(late.size()), &written, nullptr);
+  }
+  return ok;
+}
+
 TEST(Commands, ExportWritesCleanPlaylistsOrLeavesEveryFileAsItWas) {
   TempDir dir;
   const std::wstring log = dir.path() + L"dislist.log";
@@ -63,7 +113,7 @@ TEST(Commands, ExportWritesCleanPlaylistsOrLeavesEveryFileAsItWas) {
   const std::vector<std::wstring> exportAll = {L"export", playlist, L"--file", log};
 
   StringOut out, err;
-  EXPECT_EQ(RunDislistLog(exportAll, out, err), 0) << err.text;
+  EXPECT_EQ(RunPiped(exportAll, out, err), 0) << err.text;
   EXPECT_EQ(ReadFileBytes(playlist),
             "#EXTM3U\r\n#EXTINF:-1,B C:\\evil.mp3\r\nC:\\x\\b.mp3\r\n#EXTINF:-1,Caf\xEF\xBF\xBD\r\nC:\\x\\c.mp3\r\n"
             "#EXTINF:-1,D E\r\nC:\\x\\d.mp3\r\n");
@@ -79,7 +129,7 @@ TEST(Commands, ExportWritesCleanPlaylistsOrLeavesEveryFileAsItWas) {
     if (fault == 0) exportFileCalls.writeFile = HalfOfTheSecondWrite;
     if (fault == 1) exportFileCalls.moveFile = RefusedMove;
     StringOut failedOut, failedErr;
-    EXPECT_EQ(RunDislistLog(exportAll, failedOut, failedErr), 1) << fault;
+    EXPECT_EQ(RunPiped(exportAll, failedOut, failedErr), 1) << fault;
     exportFileCalls = real;
     EXPECT_NE(failedErr.text.find(fault == 0 ? "cannot write" : "cannot put the playlist in place"),
               std::string::npos) << failedErr.text;
@@ -91,13 +141,34 @@ TEST(Commands, ExportWritesCleanPlaylistsOrLeavesEveryFileAsItWas) {
     EXPECT_FALSE(testing_support::AnyFileMatches(dir.path() + L"*.tmp")) << fault;
   }
 
+  // A playlist named without its folder: the message gives it in full.
+  wchar_t current[MAX_PATH] = {};
+  ::GetCurrentDirectoryW(MAX_PATH, current);
+  ::SetCurrentDirectoryW(dir.path().c_str());
+  StringOut relative, relativeErr;
+  EXPECT_EQ(RunPiped({L"export", L"rel.m3u8", L"--file", log}, relative, relativeErr), 0) << relativeErr.text;
+  ::SetCurrentDirectoryW(current);
+  EXPECT_EQ(relative.text, "3 removed entries written to " + testing_support::Utf8(dir.path()) + "rel.m3u8\n");
+
+  // The player appends a removal while export reads: the playlist holds
+  // exactly what the first pass checked, not the entry it never saw.
+  growingLog = log;
+  logReadFile = ReadThenGrow;
+  StringOut grown, grownErr;
+  EXPECT_EQ(RunPiped(exportAll, grown, grownErr), 0) << grownErr.text;
+  logReadFile = ::ReadFile;
+  EXPECT_TRUE(grew);
+  EXPECT_EQ(grown.text, "3 removed entries written to " + testing_support::Utf8(playlist) + "\n");
+  EXPECT_EQ(ReadFileBytes(playlist).find("late.mp3"), std::string::npos) << ReadFileBytes(playlist);
+  EXPECT_NE(ReadFileBytes(log).find("late.mp3"), std::string::npos);
+
   // Standard output that takes nothing (a full device) fails the command.
   StringOut full, fullErr;
   full.fails = true;
-  EXPECT_EQ(RunDislistLog({L"removed", L"--file", log}, full, fullErr), 1);
+  EXPECT_EQ(RunPiped({L"removed", L"--file", log}, full, fullErr), 1);
   EXPECT_NE(fullErr.text.find("cannot write to the standard output"), std::string::npos) << fullErr.text;
   StringOut summary, summaryErr;
-  EXPECT_EQ(RunDislistLog({L"summary", L"--file", log}, summary, summaryErr), 0);
+  EXPECT_EQ(RunPiped({L"summary", L"--file", log}, summary, summaryErr), 0);
   EXPECT_NE(summary.text.find("1 line(s) are not valid UTF-8"), std::string::npos) << summary.text;
 }
 
@@ -112,7 +183,8 @@ TEST(Commands, WrongCommandLinesSayWhatIsWrong) {
     std::vector<std::wstring> arguments;
     const char* says;
   } wrong[] = {
-      {{}, "a command is needed"},
+      {{L"C:\\no\\such.log"}, "unknown command C:\\no\\such.log"},
+      {{log, log}, "unknown command"},
       {{L"removed", L"--run", L"0", L"--file", log}, "--run 0: no such run; the log has runs 1 to 1"},
       {{L"removed", L"--run", L"2", L"--file", log}, "--run 2: no such run; the log has runs 1 to 1"},
       {{L"removed", L"--run", L"99999999999999999999", L"--file", log}, "no such run; the log has runs 1 to 1"},
@@ -131,7 +203,7 @@ TEST(Commands, WrongCommandLinesSayWhatIsWrong) {
   for (const Case& c : wrong) {
     StringOut out, err;
     const std::string shown = c.arguments.empty() ? "(none)" : testing_support::Utf8(c.arguments[0]);
-    EXPECT_EQ(RunDislistLog(c.arguments, out, err), 2) << shown << ": " << err.text;
+    EXPECT_EQ(RunPiped(c.arguments, out, err), 2) << shown << ": " << err.text;
     EXPECT_NE(err.text.find(c.says), std::string::npos) << shown << ": " << err.text;
     EXPECT_EQ(out.text, "") << shown;
   }
@@ -139,9 +211,109 @@ TEST(Commands, WrongCommandLinesSayWhatIsWrong) {
   // mark) is refused, not reported as a log with nothing removed.
   WriteFileBytes(log, std::string("P\0L\0A\0Y\0\r\0\n\0", 12));
   StringOut out, err;
-  EXPECT_EQ(RunDislistLog({L"removed", L"--file", log}, out, err), 1) << err.text;
+  EXPECT_EQ(RunPiped({L"removed", L"--file", log}, out, err), 1) << err.text;
   EXPECT_NE(err.text.find("holds no line the plug-in writes"), std::string::npos) << err.text;
   EXPECT_EQ(err.text.find("nothing removed"), std::string::npos) << err.text;
+}
+
+// A double-click or a dropped log: a short report of the last runs, their
+// total and the log's time; at a console the offer to give the last
+// removals back, and a wait for Enter only in the program's own window.
+TEST(Commands, ReportOffersTheLastRemovalsAskingOnlyAtAConsole) {
+  TempDir dir;
+  const std::wstring log = dir.path() + L"AIMP_Dislist.log";
+  const std::string eq(40, '=');
+  // Twelve runs: runs 3 and 11 remove, run 12 (the last) removes nothing.
+  std::string bytes;
+  for (int run = 1; run <= 12; ++run) {
+    bytes += Lines({"", eq, "AIMP Dislist", eq, "Plugin initialized."});
+    if (run == 3) bytes += Removal("C:\\x\\three.mp3", "Three");
+    if (run == 11) bytes += Removal("C:\\x\\a.mp3", "A") + Removal("C:\\x\\b.mp3", "B");
+  }
+  WriteFileBytes(log, bytes);
+  // A file of the playlist's first name is the user's: never replaced.
+  const std::wstring taken = dir.path() + L"AIMP_Dislist run 11 removed.m3u8";
+  const std::wstring given = dir.path() + L"AIMP_Dislist run 11 removed (2).m3u8";
+  WriteFileBytes(taken, "the user's own");
+  const std::regex ending("total \\(12 runs\\): 0 tracks started, 3 removed, 0 kept by !delete, 0 not found, "
+                          "0 refused\nlast written 20[0-9][0-9]-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9] "
+                          "\\(local time\\)\n");
+
+  struct Case {
+    const char* what;
+    bool input, own;
+    std::vector<std::string> answers;
+    bool asks, writes, waits;
+    std::size_t reads;
+  } cases[] = {
+      {"a pipe", false, false, {}, false, false, false, 0},
+      {"no input, own window", false, true, {}, false, false, false, 0},
+      {"a command prompt, no", true, false, {"n"}, true, false, false, 1},
+      {"a double-click, yes", true, true, {" Yes ", ""}, true, true, true, 2},
+      {"input ends at the question", true, true, {}, true, false, true, 2},
+  };
+  for (const Case& c : cases) {
+    StubConsole console(c.input, c.own, c.answers);
+    StringOut out, err;
+    EXPECT_EQ(RunDislistLog({log}, out, err, console), 0) << c.what << ": " << err.text;
+    const std::string report = out.text.substr(0, out.text.find("\nThe last run"));
+    EXPECT_NE(report.find("(2 earlier run(s) not shown"), std::string::npos) << c.what << ": " << report;
+    EXPECT_EQ(report.find("run 2 (lines"), std::string::npos) << c.what;
+    EXPECT_NE(report.find("run 3 (lines"), std::string::npos) << c.what;
+    EXPECT_NE(report.find("run 12 (lines"), std::string::npos) << c.what;
+    EXPECT_TRUE(std::regex_search(report, ending)) << c.what << ": " << report;
+    EXPECT_NE(out.text.find("The last run that removed entries is run 11: 2 entries."), std::string::npos)
+        << c.what << ": " << out.text;
+    EXPECT_EQ(err.text.find("Give back the 2 entries removed in run 11") != std::string::npos, c.asks) << c.what;
+    EXPECT_EQ(out.text.find("dislist-log export back.m3u8 --run 11 --file \"" + testing_support::Utf8(log) +
+                            "\"") != std::string::npos,
+              !c.input) << c.what << ": " << out.text;
+    EXPECT_EQ(err.text.find("Press Enter to close this window.") != std::string::npos, c.waits) << c.what;
+    EXPECT_EQ(console.reads, c.reads) << c.what;
+    EXPECT_EQ(ReadFileBytes(taken), "the user's own") << c.what;
+    EXPECT_EQ(::GetFileAttributesW(given.c_str()) != INVALID_FILE_ATTRIBUTES, c.writes) << c.what;
+    if (!c.writes) continue;
+    EXPECT_NE(out.text.find("2 removed entries written to " + testing_support::Utf8(given)), std::string::npos)
+        << out.text;
+    EXPECT_NE(out.text.find("drag this file into AIMP's playlist"), std::string::npos) << out.text;
+    EXPECT_EQ(ReadFileBytes(given), "#EXTM3U\r\n#EXTINF:-1,A\r\nC:\\x\\a.mp3\r\n#EXTINF:-1,B\r\nC:\\x\\b.mp3\r\n");
+    ::DeleteFileW(given.c_str());
+  }
+  EXPECT_FALSE(testing_support::AnyFileMatches(dir.path() + L"*.tmp"));
+
+  // summary ends with the same total; a selection that removed nothing
+  // names the run that did.
+  StringOut summary, summaryErr, last, lastErr;
+  EXPECT_EQ(RunPiped({L"summary", L"--file", log}, summary, summaryErr), 0);
+  EXPECT_TRUE(std::regex_search(summary.text, std::regex("run 1 \\(lines[^\n]*\n(.*\n)*run 12 .*\n")));
+  EXPECT_TRUE(std::regex_search(summary.text, ending)) << summary.text;
+  EXPECT_EQ(summary.text.substr(summary.text.size() - 13), "(local time)\n");
+  EXPECT_EQ(RunPiped({L"export", dir.path() + L"x.m3u8", L"--last", L"1", L"--file", log}, last, lastErr), 0);
+  EXPECT_NE(lastErr.text.find("nothing removed in the last 1 run(s): no playlist written; the last run that "
+                              "removed entries is run 11 (2 removed): choose it with --run 11"),
+            std::string::npos) << lastErr.text;
+
+  // Nothing to give back: nothing asked, and still the wait. A dropped file
+  // that is no log: said, the wait, exit 1.
+  const std::wstring quiet = dir.path() + L"quiet.log";
+  WriteFileBytes(quiet, Lines({"", eq, "AIMP Dislist", eq, "Plugin initialized."}));
+  StubConsole enter(true, true, {""}), enterAgain(true, true, {""});
+  StringOut none, noneErr, notLog, notLogErr;
+  EXPECT_EQ(RunDislistLog({quiet}, none, noneErr, enter), 0);
+  EXPECT_NE(none.text.find("Nothing was removed in any run of this log"), std::string::npos) << none.text;
+  EXPECT_EQ(noneErr.text.find("Give back"), std::string::npos);
+  EXPECT_EQ(enter.reads, 1u);
+  EXPECT_EQ(RunDislistLog({taken}, notLog, notLogErr, enterAgain), 1);
+  EXPECT_NE(notLogErr.text.find("holds no line the plug-in writes"), std::string::npos) << notLogErr.text;
+  EXPECT_NE(notLogErr.text.find("Press Enter"), std::string::npos);
+  EXPECT_EQ(enterAgain.reads, 1u);
+
+  // The playlist's names: the first free one, none after a thousand.
+  EXPECT_EQ(FreePlaylistName(L"D:\\l\\", 4, [](const std::wstring&) { return false; }),
+            L"D:\\l\\AIMP_Dislist run 4 removed.m3u8");
+  EXPECT_EQ(FreePlaylistName(L"D:\\l\\", 4, [](const std::wstring&) { return true; }), L"");
+  for (const char* yes : {"y", "Y", "yes", " YES\r"}) EXPECT_TRUE(IsYes(yes)) << yes;
+  for (const char* no : {"", "n", "no", "yess", "ja"}) EXPECT_FALSE(IsYes(no)) << no;
 }
 
 }  // namespace

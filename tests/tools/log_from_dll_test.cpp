@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "base/names.h"
+
 #include "support/e2e_fixture.h"
 #include "line_splitter.h"
 #include "log_scanner.h"
@@ -110,13 +112,28 @@ TEST(LogFromDll, ProgramListsAndExportsWhatWasRemoved) {
   EXPECT_NE(summary.output.find("run 1 (lines 1-"), std::string::npos) << summary.output;
   EXPECT_NE(summary.output.find("5 tracks started, 2 removed, 1 kept by !delete, 1 not found, 0 refused"),
             std::string::npos) << summary.output;
-  EXPECT_NE(summary.output.find("time span: unknown (the log has no timestamps)"), std::string::npos);
+  EXPECT_NE(summary.output.find("total (3 runs): 12 tracks started, 6 removed, 1 kept by !delete, 1 not found, "
+                                "1 refused\nlast written 20"),
+            std::string::npos) << summary.output;
   EXPECT_NE(summary.output.find("the last line is cut short"), std::string::npos) << summary.output;
 
   const ProgramRun removed = RunProgram(L"dislist-log.exe", L"removed --run 2 --file \"" + logPath + L"\"");
   EXPECT_EQ(removed.exitCode, 0u);
   EXPECT_NE(removed.output.find("C:\\Music\\f.mp3"), std::string::npos) << removed.output;
   EXPECT_EQ(removed.output.find("a.mp3"), std::string::npos) << removed.output;
+
+  // The log dropped on the program, with a pipe for input (y in it): the
+  // report and the command that gives the entries back; nothing asked,
+  // nothing written.
+  const std::string yes = "y\r\n";
+  const ProgramRun dropped = RunProgram(L"dislist-log.exe", L"\"" + logPath + L"\"", &yes);
+  EXPECT_EQ(dropped.exitCode, 0u) << dropped.output;
+  EXPECT_NE(dropped.output.find("total (3 runs): 12 tracks started"), std::string::npos) << dropped.output;
+  EXPECT_NE(dropped.output.find("(local time)"), std::string::npos) << dropped.output;
+  EXPECT_NE(dropped.output.find("dislist-log export back.m3u8 --run 3 --file \"" + Utf8(logPath) + "\""),
+            std::string::npos) << dropped.output;
+  EXPECT_EQ(dropped.output.find("Give back"), std::string::npos) << dropped.output;
+  EXPECT_FALSE(testing_support::AnyFileMatches(dir.path() + L"*.m3u8"));
 
   // Export puts a complete playlist in place of the old one, and leaves
   // nothing else behind.
@@ -125,7 +142,8 @@ TEST(LogFromDll, ProgramListsAndExportsWhatWasRemoved) {
   const ProgramRun exported =
       RunProgram(L"dislist-log.exe", L"export \"" + playlist + L"\" --run 1 --file \"" + logPath + L"\"");
   EXPECT_EQ(exported.exitCode, 0u) << exported.output;
-  EXPECT_NE(exported.output.find("2 removed entries written to"), std::string::npos) << exported.output;
+  EXPECT_NE(exported.output.find("2 removed entries written to " + Utf8(playlist)), std::string::npos)
+      << exported.output;
   EXPECT_EQ(ReadFileBytes(playlist),
             "#EXTM3U\r\n#EXTINF:-1,Artist - A\r\nC:\\Music\\a.mp3\r\n#EXTINF:-1,c.mp3\r\nC:\\Music\\c.mp3\r\n");
   EXPECT_FALSE(testing_support::AnyFileMatches(dir.path() + L"*.tmp")) << "a temporary file is left behind";
@@ -151,6 +169,24 @@ TEST(LogFromDll, ProgramListsAndExportsWhatWasRemoved) {
 
 // The program's exit codes for a missing log and a wrong command line, and
 // help under every usual name.
+// The default log's folder moved aside for a while; whatever stands in its
+// place then (a log a test wrote) goes, and the folder comes back.
+class LogFolderAside {
+ public:
+  LogFolderAside() : moved_(::MoveFileW(dislist::kLogFolder, kAside) != FALSE) {}
+  ~LogFolderAside() {
+    ::DeleteFileW(dislist::kLogFilePath);
+    ::RemoveDirectoryW(dislist::kLogFolder);
+    if (moved_) ::MoveFileW(kAside, dislist::kLogFolder);
+  }
+  LogFolderAside(const LogFolderAside&) = delete;
+  LogFolderAside& operator=(const LogFolderAside&) = delete;
+
+ private:
+  static constexpr wchar_t kAside[] = L"C:\\AIMPPlugin.aside";
+  bool moved_;
+};
+
 TEST(LogFromDll, ProgramErrors) {
   TempDir dir;
   const std::wstring logPath = dir.path() + L"copy.log";
@@ -165,11 +201,33 @@ TEST(LogFromDll, ProgramErrors) {
   EXPECT_NE(twice.output.find("--file is given twice"), std::string::npos) << twice.output;
   const ProgramRun nothing = RunProgram(L"dislist-log.exe", L"removed --run 1" + file);
   EXPECT_EQ(nothing.exitCode, 0u);
-  EXPECT_NE(nothing.output.find("nothing removed in run 1"), std::string::npos) << nothing.output;
+  EXPECT_NE(nothing.output.find("nothing removed in run 1; no run of this log removed anything"),
+            std::string::npos) << nothing.output;
+
+  // Started with no argument and a pipe for input: the default log's report.
+  // Its folder is moved aside meanwhile and put back after.
+  {
+    const LogFolderAside aside;
+    const std::string enter = "\r\n";
+    const ProgramRun missing = RunProgram(L"dislist-log.exe", L"", &enter);
+    EXPECT_EQ(missing.exitCode, 1u) << missing.output;
+    EXPECT_NE(missing.output.find("the folder C:\\AIMPPlugin does not exist"), std::string::npos) << missing.output;
+    ASSERT_TRUE(::CreateDirectoryW(dislist::kLogFolder, nullptr));
+    WriteFileBytes(dislist::kLogFilePath, ReadFileBytes(logPath));
+    const ProgramRun report = RunProgram(L"dislist-log.exe", L"", &enter);
+    EXPECT_EQ(report.exitCode, 0u) << report.output;
+    EXPECT_NE(report.output.find("C:\\AIMPPlugin\\AIMP_Dislist.log: 5 lines, 1 run(s) of the player\nrun 1 (lines 1-5)"), std::string::npos)
+        << report.output;
+    EXPECT_NE(report.output.find("Nothing was removed in any run of this log"), std::string::npos)
+        << report.output;
+    EXPECT_NE(report.output.find("last written 20"), std::string::npos) << report.output;
+    EXPECT_EQ(report.output.find("Press Enter"), std::string::npos) << report.output;
+  }
   for (const wchar_t* help : {L"--help", L"-h", L"/?", L"summary --help", L"export --help"}) {
     const ProgramRun run = RunProgram(L"dislist-log.exe", help);
     EXPECT_EQ(run.exitCode, 0u) << Utf8(help);
-    EXPECT_NE(run.output.find("Usage: dislist-log summary"), std::string::npos) << Utf8(help);
+    EXPECT_NE(run.output.find("Usage: dislist-log [LOG]\n       dislist-log summary"), std::string::npos)
+        << Utf8(help) << run.output;
   }
 }
 

@@ -1,27 +1,20 @@
 // The commands of dislist-log, apart from the process they run in: the
-// program hands them its arguments and its two outputs, and tests hand them
-// outputs and file calls that fail on purpose.
+// program hands them its arguments, its two outputs and its console; tests
+// hand them strings, outputs that fail and a stand-in console.
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "playlist_file.h"  // exportFileCalls, PlaylistTitle
+#include "output.h"
 
 namespace dislist_log {
 
-// Where the program's text goes, as UTF-8. Write answers false when the text
-// did not all arrive (a full disk, a closed pipe).
-class TextOut {
- public:
-  virtual ~TextOut() = default;
-  virtual bool Write(std::string_view utf8) = 0;
-};
-
 // Runs one command line (without the program's name). Returns the exit
 // code: 0 done, 1 a file could not be read or written or is not the
-// plug-in's log, 2 a wrong command line.
-int RunDislistLog(const std::vector<std::wstring>& arguments, TextOut& out, TextOut& err);
+// plug-in's log, 2 a wrong command line. Where the console window is the
+// program's own, it waits for Enter before it returns, whatever happened,
+// so that what it said stays on the screen.
+int RunDislistLog(const std::vector<std::wstring>& arguments, TextOutput& out, TextOutput& err, Console& console);
 
 }  // namespace dislist_log

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "base/utf16.h"
 #include "commands.h"
 
 namespace {
 
 // A standard handle: wide text to a console, so names show as the
 // characters they are; UTF-8 bytes to a pipe or a file.
-class StandardOut final : public dislist_log::TextOut {
+class StandardOut final : public dislist_log::TextOutput {
  public:
   explicit StandardOut(DWORD which) : handle_(::GetStdHandle(which)) {
     DWORD mode = 0;
@@ -40,13 +41,57 @@ class StandardOut final : public dislist_log::TextOut {
   bool console_ = false;
 };
 
+// The program's console, where its input is one.
+class StandardConsole final : public dislist_log::Console {
+ public:
+  StandardConsole() : input_(::GetStdHandle(STD_INPUT_HANDLE)) {
+    DWORD mode = 0;
+    console_ = ::GetConsoleMode(input_, &mode) != FALSE;
+  }
+
+  bool InputIsConsole() override { return console_; }
+
+  // A console that Windows opened for this program alone has it as its one
+  // process; a command prompt's has the prompt too. Where that cannot be
+  // told, the window is taken as the program's own: waiting once too often
+  // is better than a window that flashes and vanishes.
+  bool OwnsWindow() override {
+    DWORD processes[2] = {};
+    const DWORD count = ::GetConsoleProcessList(processes, 2);
+    return count <= 1;
+  }
+
+  bool ReadLine(std::string& line) override {
+    line.clear();
+    std::wstring typed;
+    for (;;) {
+      wchar_t buffer[256];
+      DWORD read = 0;
+      if (!::ReadConsoleW(input_, buffer, 256, &read, nullptr) || read == 0) {
+        if (typed.empty()) return false;
+        break;
+      }
+      typed.append(buffer, read);
+      if (typed.back() == L'\n') break;
+    }
+    while (!typed.empty() && (typed.back() == L'\n' || typed.back() == L'\r')) typed.pop_back();
+    line = dislist::WideToUtf8(typed.data(), typed.size());
+    return true;
+  }
+
+ private:
+  HANDLE input_;
+  bool console_ = false;
+};
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   StandardOut out(STD_OUTPUT_HANDLE), err(STD_ERROR_HANDLE);
+  StandardConsole console;
   try {
     const std::vector<std::wstring> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return dislist_log::RunDislistLog(arguments, out, err);
+    return dislist_log::RunDislistLog(arguments, out, err, console);
   } catch (const std::exception& error) {
     err.Write(std::string("dislist-log: ") + error.what() + "\n");
     return 1;

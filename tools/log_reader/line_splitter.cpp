@@ -3,29 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/utf16.h"
+
 namespace dislist_log {
 
 namespace {
 
-void AppendUtf8(unsigned codePoint, std::string& out) {
-  if (codePoint < 0x80) {
-    out += static_cast<char>(codePoint);
-  } else if (codePoint < 0x800) {
-    out += static_cast<char>(0xC0 | (codePoint >> 6));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else if (codePoint < 0x10000) {
-    out += static_cast<char>(0xE0 | (codePoint >> 12));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (codePoint >> 18));
-    out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  }
-}
-
-constexpr unsigned kReplacement = 0xFFFD;  // for an unpaired surrogate or a cut unit
+constexpr wchar_t kReplacement = 0xFFFD;  // for a unit cut by the file's end
 
 }  // namespace
 
@@ -53,8 +37,13 @@ void LineSplitter::Feed(const char* bytes, std::size_t count) {
   }
 }
 
+// The units are gathered and converted by the shared conversion (an
+// unpaired surrogate becomes U+FFFD there); a unit cut between two chunks,
+// and a pair's first unit at a chunk's end, wait for the next chunk.
 void LineSplitter::FeedUtf16(const char* bytes, std::size_t count) {
-  utf8_.clear();
+  units_.clear();
+  if (heldUnit_ != 0) units_.push_back(heldUnit_);
+  heldUnit_ = 0;
   const bool little = encoding_ == Encoding::kUtf16Le;
   for (std::size_t at = 0; at < count; ++at) {
     const auto byte = static_cast<unsigned char>(bytes[at]);
@@ -65,22 +54,14 @@ void LineSplitter::FeedUtf16(const char* bytes, std::size_t count) {
     const unsigned unit = little ? (byte << 8 | static_cast<unsigned>(carryByte_))
                                  : (static_cast<unsigned>(carryByte_) << 8 | byte);
     carryByte_ = -1;
-    if (highSurrogate_ != 0) {
-      const unsigned high = highSurrogate_;
-      highSurrogate_ = 0;
-      if (unit >= 0xDC00 && unit <= 0xDFFF) {
-        AppendUtf8(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00), utf8_);
-        continue;
-      }
-      AppendUtf8(kReplacement, utf8_);
-    }
-    if (unit >= 0xD800 && unit <= 0xDBFF) {
-      highSurrogate_ = unit;
-    } else {
-      AppendUtf8(unit >= 0xDC00 && unit <= 0xDFFF ? kReplacement : unit, utf8_);
-    }
+    units_.push_back(static_cast<wchar_t>(unit));
   }
-  FeedText(utf8_.data(), utf8_.size());
+  if (!units_.empty() && units_.back() >= 0xD800 && units_.back() <= 0xDBFF) {
+    heldUnit_ = units_.back();
+    units_.pop_back();
+  }
+  const std::size_t length = dislist::WideToUtf8Into(units_.data(), units_.size(), utf8_);
+  FeedText(utf8_.data(), length);
 }
 
 // The first line end decides for the whole file: the plug-in ends every line
@@ -155,13 +136,13 @@ void LineSplitter::Finish() {
     encoding_ = Encoding::kUtf8;
     FeedText(head_.data(), head_.size());
   }
-  if (carryByte_ >= 0 || highSurrogate_ != 0) {
+  if (carryByte_ >= 0 || heldUnit_ != 0) {
     // A file cut inside a character: its last unit is unreadable.
-    utf8_.clear();
-    AppendUtf8(kReplacement, utf8_);
+    const wchar_t replacement = kReplacement;
     carryByte_ = -1;
-    highSurrogate_ = 0;
-    FeedText(utf8_.data(), utf8_.size());
+    heldUnit_ = 0;
+    const std::size_t length = dislist::WideToUtf8Into(&replacement, 1, utf8_);
+    FeedText(utf8_.data(), length);
   }
   if (crEndedLastChunk_) {
     // The file's one line end is the CR it ends with.

@@ -43,9 +43,10 @@ class LineSplitter {
   std::string head_;               // the first bytes, until the encoding is known
   std::string pending_;            // a line that has not ended yet
   bool cutting_ = false;
-  std::string utf8_;               // UTF-16 text converted, chunk by chunk
+  std::wstring units_;             // one chunk's UTF-16 units
+  std::string utf8_;               // those converted; reused, never shrinks
   int carryByte_ = -1;             // a UTF-16 unit's first byte, from the last chunk
-  unsigned highSurrogate_ = 0;     // a pair's first unit, from the last chunk
+  wchar_t heldUnit_ = 0;           // a pair's first unit, from the last chunk
 };
 
 }  // namespace dislist_log

@@ -1,5 +1,6 @@
 #include "log_file.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "base/owners.h"
@@ -7,7 +8,22 @@
 
 namespace dislist_log {
 
-bool ScanFile(const std::wstring& path, LogScanner& scanner, DWORD& error) {
+BOOL(WINAPI* logReadFile)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) = ::ReadFile;
+
+namespace {
+
+// The file's last-written time in the local time of that day.
+bool LastWritten(HANDLE file, SYSTEMTIME& local) {
+  FILETIME written = {};
+  SYSTEMTIME utc = {};
+  return ::GetFileTime(file, nullptr, nullptr, &written) && ::FileTimeToSystemTime(&written, &utc) &&
+         ::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
+}
+
+}  // namespace
+
+bool ScanFile(const std::wstring& path, LogScanner& scanner, DWORD& error, LogFileFacts* facts,
+              std::uint64_t limit) {
   // Shared for writing: the player may be appending while we read.
   dislist::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -16,16 +32,25 @@ bool ScanFile(const std::wstring& path, LogScanner& scanner, DWORD& error) {
     error = ::GetLastError();
     return false;
   }
+  if (facts != nullptr) facts->haveTime = LastWritten(file.get(), facts->lastWritten);
   LineSplitter splitter(scanner);
   std::vector<char> buffer(1 << 20);
-  DWORD read = 0;
+  std::uint64_t total = 0;
   bool ok = true;
-  while ((ok = ::ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) != FALSE) &&
-         read > 0) {
+  while (total < limit) {
+    const auto want = static_cast<DWORD>(std::min<std::uint64_t>(buffer.size(), limit - total));
+    DWORD read = 0;
+    ok = logReadFile(file.get(), buffer.data(), want, &read, nullptr) != FALSE;
+    if (!ok) {
+      error = ::GetLastError();
+      break;
+    }
+    if (read == 0) break;
     splitter.Feed(buffer.data(), read);
+    total += read;
   }
-  if (!ok) error = ::GetLastError();
   splitter.Finish();
+  if (facts != nullptr) facts->bytes = total;
   return ok;
 }
 

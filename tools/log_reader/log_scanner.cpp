@@ -28,11 +28,9 @@ RunSummary& LogScanner::CurrentRun() {
   return runs_.back();
 }
 
-// The banner's title line has just been recognised; the banner began with
-// its empty line before the first separator, wherever other programs'
-// lines fell in between.
-void LogScanner::StartRun() {
-  const std::uint64_t first = previous_[3].role == LineRole::kEmpty ? previous_[3].line : previous_[2].line;
+// A banner has just been recognised, beginning at `first` wherever other
+// programs' lines fell in between.
+void LogScanner::StartRun(std::uint64_t first) {
   AbandonChecks();
   if (!runs_.empty()) {
     runs_.back().lastLine = first - 1;
@@ -42,6 +40,7 @@ void LogScanner::StartRun() {
   RunSummary run;
   run.number = runs_.empty() ? 1 : runs_.back().number + 1;
   run.firstLine = first;
+  run.lastLine = lineNumber_;
   runs_.push_back(run);
 }
 
@@ -58,9 +57,7 @@ void LogScanner::NoteExample(std::uint64_t line) {
 }
 
 void LogScanner::Remember(LineRole role) {
-  previous_[3] = previous_[2];
-  previous_[2] = previous_[1];
-  previous_[1] = previous_[0];
+  std::copy_backward(previous_, previous_ + kHistory - 1, previous_ + kHistory);
   previous_[0] = Seen{role, lineNumber_};
 }
 
@@ -90,11 +87,12 @@ void LogScanner::OnLine(std::string_view line) {
     return;
   }
   ++pluginLines_;
-  if (kind.role == LineRole::kInitialized && previous_[0].role == LineRole::kBlockSeparator &&
-      previous_[1].role == LineRole::kBannerTitle && previous_[2].role == LineRole::kBlockSeparator) {
-    StartRun();
-  }
   Remember(kind.role);
+  if (kind.role == std::end(dislist::log_lines::kRunOpening)[-1]) {
+    std::uint64_t first = OpeningLine(dislist::log_lines::kRunOpening);
+    if (first == 0) first = OpeningLine(dislist::log_lines::kRunOpening, 1);  // no empty line before it
+    if (first != 0) StartRun(first);
+  }
   Interpret(line, kind);
 }
 

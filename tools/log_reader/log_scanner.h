@@ -5,7 +5,9 @@
 // through it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -107,8 +109,23 @@ class LogScanner {
     LineRole role = LineRole::kForeign;
     std::uint64_t line = 0;
   };
+  // As many of the plug-in's lines as the longest opening has.
+  static constexpr std::size_t kHistory =
+      std::max(std::size(dislist::log_lines::kRunOpening), std::size(dislist::log_lines::kCheckOpening));
 
-  void StartRun();
+  void StartRun(std::uint64_t firstLine);
+  // The first line of the opening `shape` (from its element `from` on) when
+  // the plug-in's latest lines, this one last, are that shape; 0 when not.
+  // Other programs' lines in between are no part of the history.
+  template <std::size_t N>
+  std::uint64_t OpeningLine(const LineRole (&shape)[N], std::size_t from = 0) const {
+    static_assert(N <= kHistory, "the history holds the whole opening");
+    const std::size_t length = N - from;
+    for (std::size_t i = 0; i < length; ++i) {
+      if (previous_[i].role != shape[N - 1 - i]) return 0;
+    }
+    return previous_[length - 1].line;
+  }
   RunSummary& CurrentRun();
   void NextLine();
   void OddAt(std::uint64_t& counter, std::uint64_t line);
@@ -131,7 +148,7 @@ class LogScanner {
   std::uint64_t lineNumber_ = 0;
   std::uint64_t pluginLines_ = 0;
   std::uint64_t notUtf8_ = 0;
-  Seen previous_[4] = {};  // the plug-in's last lines, newest first
+  Seen previous_[kHistory] = {};  // the plug-in's last lines, this one first
   bool valueLineExpected_ = false;
   // Checks open now, outermost first, in the first `open_` places: the
   // plug-in's earlier versions could open one inside another.

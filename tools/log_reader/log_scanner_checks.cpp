@@ -50,10 +50,9 @@ void LogScanner::OpenCheckBlock() {
   opened.previousFile.clear();
   opened.fileName.clear();
   opened.displayText.clear();
-  // The block began with its empty line and separator.
-  opened.firstLine = previous_[1].role == LineRole::kBlockSeparator && previous_[2].role == LineRole::kEmpty
-                         ? previous_[2].line
-                         : lineNumber_;
+  // The block began with its empty line and separator, when both are there.
+  opened.firstLine = OpeningLine(dislist::log_lines::kCheckOpening);
+  if (opened.firstLine == 0) opened.firstLine = lineNumber_;
 }
 
 const LogScanner::CheckStep* LogScanner::StepOf(LineRole role) {

@@ -1,17 +1,24 @@
 #include "options.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "text.h"
 
 namespace dislist_log {
 
 std::string Usage() {
-  return "Usage: dislist-log summary [--file LOG]\n"
+  return "Usage: dislist-log [LOG]\n"
+         "       dislist-log summary [--file LOG]\n"
          "       dislist-log removed [--run N | --last K] [--file LOG]\n"
          "       dislist-log export PLAYLIST.m3u8 [--run N | --last K] [--file LOG]\n"
          "\n"
          "Reads the AIMP Dislist log (default " +
          Utf8(dislist::kLogFilePath) +
          ").\n"
+         "  (none)   a short report of the last runs; in a console window it offers\n"
+         "           to give the entries of the last run that removed any back as a\n"
+         "           playlist beside the log (also for a log dropped on the program)\n"
          "  summary  per run of the player: tracks started, entries removed, kept by\n"
          "           !delete, not found and refused\n"
          "  removed  the file names of the entries actually removed, in order\n"
@@ -65,7 +72,7 @@ bool TakeValue(const std::wstring& word, const std::wstring& value, Options& opt
     options.logPath = value;
     return true;
   }
-  if (options.command == L"summary") return Fail(problem, "unexpected " + Utf8(word));
+  if (options.command == Command::kSummary) return Fail(problem, "unexpected " + Utf8(word));
   NumberOption& option = word == L"--run" ? options.run : options.last;
   if (option.given) return Fail(problem, Utf8(word) + " is given twice");
   option = ReadNumber(value);
@@ -74,16 +81,37 @@ bool TakeValue(const std::wstring& word, const std::wstring& value, Options& opt
 
 }  // namespace
 
-bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, std::string& problem) {
-  if (arguments.empty()) return Fail(problem, "a command is needed");
-  options.command = arguments[0];
-  if (IsHelp(options.command)) {
+namespace {
+
+struct CommandName {
+  const wchar_t* word;
+  Command command;
+};
+constexpr CommandName kCommands[] = {
+    {L"summary", Command::kSummary}, {L"removed", Command::kRemoved}, {L"export", Command::kExport}};
+
+}  // namespace
+
+bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, std::string& problem,
+                  bool (*isFile)(const std::wstring& path)) {
+  options.command = Command::kReport;
+  if (arguments.empty()) return true;
+  const std::wstring& first = arguments[0];
+  if (IsHelp(first)) {
     options.help = true;
     return true;
   }
-  if (options.command != L"summary" && options.command != L"removed" && options.command != L"export") {
-    return Fail(problem, "unknown command " + Utf8(options.command));
+  const auto* named = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                   [&](const CommandName& name) { return first == name.word; });
+  if (named == std::end(kCommands)) {
+    if (arguments.size() == 1 && !first.empty() && isFile(first)) {
+      options.logPath = first;
+      options.logGiven = true;
+      return true;
+    }
+    return Fail(problem, "unknown command " + Utf8(first));
   }
+  options.command = named->command;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::wstring& word = arguments[i];
     if (IsHelp(word)) {
@@ -97,7 +125,8 @@ bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, 
       }
       if (!TakeValue(word, *value, options, problem)) return false;
       ++i;
-    } else if (options.command == L"export" && options.exportPath.empty() && !word.empty() && word[0] != L'-') {
+    } else if (options.command == Command::kExport && options.exportPath.empty() && !word.empty() &&
+               word[0] != L'-') {
       options.exportPath = word;
     } else {
       return Fail(problem, "unexpected " + Utf8(word));
@@ -106,7 +135,7 @@ bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, 
   if (options.run.given && options.last.given) {
     return Fail(problem, "--run and --last do not go together: choose one run, or the last runs");
   }
-  if (options.command == L"export" && options.exportPath.empty()) {
+  if (options.command == Command::kExport && options.exportPath.empty()) {
     return Fail(problem, "export needs the playlist file to write");
   }
   return true;

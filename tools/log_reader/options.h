@@ -21,8 +21,13 @@ struct NumberOption {
   std::string text;
 };
 
+// What dislist-log is asked to do. kReport is what a double-click or a log
+// dropped on the program asks for: a short report, and the offer to give
+// the last removals back.
+enum class Command { kReport, kSummary, kRemoved, kExport };
+
 struct Options {
-  std::wstring command;
+  Command command = Command::kReport;
   std::wstring logPath = dislist::kLogFilePath;
   bool logGiven = false;
   std::wstring exportPath;
@@ -32,7 +37,11 @@ struct Options {
 };
 
 // Reads the command line (without the program's name); on a mistake says
-// what was wrong and returns false.
-bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, std::string& problem);
+// what was wrong and returns false. No argument asks for the report on the
+// default log; one argument that is no command but an existing file
+// (`isFile` tells) asks for the report on that log, as Explorer passes a
+// file dropped on the program or opened with it.
+bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, std::string& problem,
+                  bool (*isFile)(const std::wstring& path));
 
 }  // namespace dislist_log

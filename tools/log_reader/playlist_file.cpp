@@ -16,7 +16,8 @@ bool PlaylistFile::Open() {
   wchar_t full[MAX_PATH * 4] = {};
   const DWORD length = ::GetFullPathNameW(target_.c_str(), MAX_PATH * 4, full, nullptr);
   if (length == 0 || length >= MAX_PATH * 4) return Fail("cannot resolve " + Utf8(target_), ::GetLastError());
-  std::wstring folder(full, length);
+  fullPath_.assign(full, length);
+  std::wstring folder = fullPath_;
   folder.erase(folder.find_last_of(L"\\/") + 1);
   wchar_t name[MAX_PATH * 4] = {};
   if (::GetTempFileNameW(folder.c_str(), L"dsl", 0, name) == 0) {
@@ -49,8 +50,8 @@ bool PlaylistFile::Commit() {
   DWORD error = flushed ? ERROR_SUCCESS : ::GetLastError();
   if (!Close() && flushed) error = ::GetLastError();
   if (error != ERROR_SUCCESS) return Fail("cannot write " + Utf8(temporary_), error);
-  if (!exportFileCalls.moveFile(temporary_.c_str(), target_.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const DWORD replace = placing_ == Placing::kReplace ? MOVEFILE_REPLACE_EXISTING : 0;
+  if (!exportFileCalls.moveFile(temporary_.c_str(), target_.c_str(), replace | MOVEFILE_WRITE_THROUGH)) {
     return Fail("cannot put the playlist in place of " + Utf8(target_), ::GetLastError());
   }
   temporary_.clear();

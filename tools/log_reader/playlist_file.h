@@ -23,7 +23,11 @@ extern ExportFileCalls exportFileCalls;
 
 class PlaylistFile {
  public:
-  explicit PlaylistFile(std::wstring target) : target_(std::move(target)) {}
+  // Whether the finished playlist may take the place of a file of its name
+  // (export, as asked) or must never (a name the program chose).
+  enum class Placing { kReplace, kNeverReplace };
+  explicit PlaylistFile(std::wstring target, Placing placing = Placing::kReplace)
+      : target_(std::move(target)), placing_(placing) {}
   ~PlaylistFile();
   PlaylistFile(const PlaylistFile&) = delete;
   PlaylistFile& operator=(const PlaylistFile&) = delete;
@@ -35,12 +39,16 @@ class PlaylistFile {
 
   // What failed first, with its Windows error code.
   const std::string& problem() const { return problem_; }
+  // The target's full path, once opened.
+  const std::wstring& fullPath() const { return fullPath_; }
 
  private:
   bool Close();
   bool Fail(const std::string& what, DWORD error);
 
   std::wstring target_;
+  Placing placing_;
+  std::wstring fullPath_;
   std::wstring temporary_;
   dislist::UniqueFile file_;
   std::string problem_;
