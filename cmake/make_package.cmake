@@ -25,6 +25,12 @@ foreach(entry source IN ZIP_LISTS entries sources)
   file(COPY ${source} DESTINATION ${folder}
        FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endforeach()
+# INSTALL.txt with Windows line ends (Notepad before Windows 10 shows LF ends
+# as one long line), however the checkout ended its lines.
+file(READ ${SOURCE_DIR}/packaging/INSTALL.txt install_text)
+string(REPLACE "\r\n" "\n" install_text "${install_text}")
+string(REPLACE "\n" "\r\n" install_text "${install_text}")
+file(WRITE ${stage}/INSTALL.txt "${install_text}")
 execute_process(COMMAND touch -d @${COMMIT_EPOCH} ${entries} WORKING_DIRECTORY ${stage} RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "cannot set the entries' time")
