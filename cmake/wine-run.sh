@@ -1,24 +1,70 @@
 #!/usr/bin/env bash
-# Runs one Windows program under Wine for ctest. The caller provides the
-# throwaway WINEPREFIX. Wine starts its desktop and service processes from
-# whichever program first needs them, and they keep that program's output
-# open for as long as they live: so the program writes to files, which are
-# handed on once the program itself has exited, and ctest's pipes are never
-# given to Wine. Wine's console turns "\n" into CR LF, which would end up
-# inside discovered test names, so carriage returns are stripped. The loader
-# is the one scripts/wine-loader.sh chose, chosen here when nobody did.
-: "${WINEPREFIX:?WINEPREFIX must name a throwaway prefix}"
+# Runs one Windows program under Wine for ctest and its test discovery.
+# Usage: wine-run.sh --prefix=FOLDER --machine=x86_64|i686 PROGRAM [ARGUMENT...]
+# FOLDER is the build's own throwaway prefix (never ~/.wine), made on first
+# use by scripts/wine-prefix.sh (the null graphics driver, the log's
+# folder), one maker at a time; a WINEPREFIX of the caller's shell is not
+# used. The loader is the one scripts/wine-loader.sh chooses, unless a
+# script chose it already.
+#
+# Every program runs against one persistent Wine server, as the test
+# command's do: a server that exits a few seconds after the last program
+# (Wine's default) can be shutting down its service processes just as the
+# next program starts, and that start then fails before the program runs
+# ("ShellExecuteEx failed"). Such a start, which provably never reached the
+# program (no output of its own, only that message), is made once more and
+# said. DISLIST_WINESERVER_PERSIST sets how long the server outlives the
+# last program (seconds, default 60).
+#
+# Wine starts its desktop and service processes from whichever program
+# first needs them, and they keep that program's output open for as long as
+# they live: so the program writes to files, which are handed on once it has
+# exited, and ctest's pipes are never given to Wine. Wine's console turns
+# "\n" into CR LF, which would end up inside discovered test names, so
+# carriage returns are stripped.
+case ${1:-}:${2:-} in
+  --prefix=?*:--machine=x86_64 | --prefix=?*:--machine=i686) prefix=${1#--prefix=} machine=${2#--machine=}; shift 2 ;;
+  *) echo "wine-run.sh: usage: wine-run.sh --prefix=FOLDER --machine=x86_64|i686 PROGRAM [ARGUMENT...]" >&2
+     exit 2 ;;
+esac
+scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../scripts" && pwd) || exit 2
+export WINEPREFIX=$prefix WINEDEBUG=-all
 if [ -z "${DISLIST_WINE:-}" ]; then
   # shellcheck source=scripts/wine-loader.sh
-  source "$(dirname "${BASH_SOURCE[0]}")/../scripts/wine-loader.sh" || exit 1
+  source "$scripts/wine-loader.sh" || { echo "wine-run.sh: no Wine to run the tests with (see above)" >&2; exit 1; }
 fi
-export WINEDEBUG=-all
+if [ "$machine" = i686 ] && [ "$DISLIST_WINE32" != yes ]; then
+  echo "wine-run.sh: the 32-bit test programs cannot run here: $DISLIST_WINE32_WHY" >&2
+  exit 1
+fi
+if [ ! -f "$prefix/.dislist-ready" ]; then
+  mkdir -p "$(dirname "$prefix")" || exit 1
+  (
+    # One maker: ctest may start several programs at once.
+    flock -w 900 9 || { echo "wine-run.sh: waited 900 s for another maker of $prefix" >&2; exit 1; }
+    [ -f "$prefix/.dislist-ready" ] && exit 0
+    echo "wine-run.sh: making the Wine prefix $prefix for the tests (once)" >&2
+    # shellcheck source=scripts/wine-prefix.sh
+    source "$scripts/wine-prefix.sh" && dislist_prefix "$prefix"
+  ) 9>"$prefix.lock" || { echo "wine-run.sh: the Wine prefix $prefix could not be made (see above)" >&2; exit 1; }
+fi
+mkdir -p "$prefix/drive_c/AIMPPlugin" || exit 1
+# Fails harmlessly when a server runs already (the test command's, or an
+# earlier program's).
+wineserver -p"${DISLIST_WINESERVER_PERSIST:-60}" </dev/null >/dev/null 2>&1
 # A crashing test program fails at once instead of waiting in Wine's debugger.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winedbg.exe=d"
 output=$(mktemp) errors=$(mktemp)
 trap 'rm -f "$output" "$errors"' EXIT
-"$DISLIST_WINE" "$@" </dev/null >"$output" 2>"$errors"
-status=$?
+for try in 1 2; do
+  "$DISLIST_WINE" "$@" </dev/null >"$output" 2>"$errors"
+  status=$?
+  if [ "$try" = 2 ] || [ "$status" -eq 0 ] || [ -s "$output" ] ||
+     ! LC_ALL=C grep -q 'ShellExecuteEx failed' "$errors"; then
+    break
+  fi
+  echo "wine-run.sh: Wine did not start $1 at all (exit $status: $(tr -d '\r' <"$errors" | tr '\n' ' ')); starting it once more" >&2
+done
 tr -d '\r' <"$output"
 tr -d '\r' <"$errors" >&2
 exit $status

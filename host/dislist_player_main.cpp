@@ -5,10 +5,13 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/names.h"
 #include "base/text_rules.h"
+#include "base/utf16.h"
+#include "dislist_player_usage.h"
 #include "host_text.h"
 #include "log/log_lines.h"
 #include "log_tail.h"
@@ -18,21 +21,6 @@
 namespace {
 
 using standin::Player;
-
-const char kUsage[] =
-    "Usage: dislist-player [--fault NAME] [--dll PATH] [PLAYLIST.m3u8]\n"
-    "\n"
-    "Plays PLAYLIST (M3U or M3U8; the bundled sample when none is given)\n"
-    "through AIMP_Dislist.dll as AIMP would, and shows at every track which\n"
-    "entry the plug-in removed or kept and why. Put \"!delete\" in a title\n"
-    "(#EXTINF) to see an entry kept. Nothing on disk is touched.\n"
-    "\n"
-    "  --fault no-remote-window     AIMP's Remote Access window is missing\n"
-    "  --fault no-playing-playlist  the playing playlist cannot be had\n"
-    "  --fault delete-refused       AIMP refuses to delete entries\n"
-    "  --dll PATH                   the plug-in to load (default: beside this program)\n"
-    "\n"
-    "The plug-in logs to C:\\AIMPPlugin\\AIMP_Dislist.log when that folder exists.\n";
 
 const char kSamplePlaylist[] =
     "#EXTM3U\n"
@@ -194,8 +182,9 @@ void PrintWhatIsLeft(const std::wstring& dllPath, Player& player, const standin:
   std::string current;
   standin::ReadFileFrom(dllPath.substr(0, dllPath.find_last_of(L"\\/") + 1) + dislist::kCurrentTrackFileName, 0,
                         current);
-  std::printf("\nAIMP_CURRENT_TRACK.txt: \"%s\"\n", current.c_str());
-  std::printf("\nNew in C:\\AIMPPlugin\\AIMP_Dislist.log:\n");
+  const std::wstring_view fileName = dislist::kCurrentTrackFileName, log = dislist::kLogFilePath;
+  std::printf("\n%s: \"%s\"\n", dislist::WideToUtf8(fileName.data(), fileName.size()).c_str(), current.c_str());
+  std::printf("\nNew in %s:\n", dislist::WideToUtf8(log.data(), log.size()).c_str());
   for (const auto& line : run.NewLines()) std::printf("  | %s\n", line.c_str());
 }
 

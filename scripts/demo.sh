@@ -3,7 +3,7 @@
 # the plug-in in the stand-in player, under Wine in a throwaway prefix.
 # Usage: bash scripts/demo.sh [--arch x64|x86] [--fault NAME] [PLAYLIST.m3u8]
 #   --arch x86  the 32-bit plug-in in the 32-bit stand-in player (for 32-bit
-#               AIMP); the default is x64. The player's own --help tells the rest.
+#               AIMP); the default is x64. The other options are the player's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=scripts/builds.sh
@@ -19,9 +19,14 @@ while [ $# -gt 0 ]; do
         *) echo "demo.sh: --arch takes x64 or x86" >&2; exit 2 ;;
       esac
       shift 2 ;;
-    --help|-h)
+    --help | -h | /?)
+      # Nothing installed, built or started: the player's options come from
+      # the text the player itself is built with.
       sed -n '4,6p' "$0" | sed 's/^# \{0,1\}//'
-      args+=("$1"); shift ;;
+      echo
+      echo "The stand-in player's options, passed on to it:"
+      cat host/dislist_player_usage.txt
+      exit 0 ;;
     *) args+=("$1"); shift ;;
   esac
 done

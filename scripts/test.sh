@@ -6,7 +6,9 @@
 #     reader (natively, once); the release package made from two clean
 #     clones of HEAD and compared byte for byte;
 #  3. every test of each build under Wine, each in a fresh throwaway prefix
-#     (the x86 ones where 32-bit programs can run; it says so where not);
+#     (the x86 ones where 32-bit programs can run; it says so where not),
+#     and before the x64 ones one test as a developer runs it: the mingw
+#     test preset, no Wine variable set, the prefix made on first use;
 #  4. both branches of the Wine loader, whatever this machine is: its own,
 #     and the one for a kernel that runs no 32-bit programs
 #     (DISLIST_WINE32=no), with what the x86 build gets there;
@@ -16,6 +18,9 @@
 # (seconds, default 1800).
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
+# The caller's PATH, before any script puts its Wine shims first: the
+# one-test stage runs ctest as a developer's shell would.
+developer_path=$PATH
 # shellcheck source=scripts/builds.sh
 source scripts/builds.sh || exit 2
 ctest_limit=${DISLIST_CTEST_TIMEOUT:-1800}
@@ -109,9 +114,40 @@ x86_without_wine() {
         -P cmake/check_dll_tables.cmake
 }
 
+# ctest's JUnit results: "TOTAL FAILURES SKIPPED" of its one test suite,
+# read by an XML reader; nothing when the file is missing or unreadable.
+junit_counts() {
+  python3 - "$1" <<'PY' 2>/dev/null
+import sys
+import xml.etree.ElementTree as ElementTree
+suite = ElementTree.parse(sys.argv[1]).getroot()
+if suite.tag != "testsuite":
+    suite = suite.find("testsuite")
+print(int(suite.get("tests")), int(suite.get("failures")), int(suite.get("skipped")))
+PY
+}
+
+# One test the way a developer runs it, right after configuring and
+# building: the x64 preset, no Wine variable set, the build's own prefix
+# made on first use.
+one_test_as_a_developer() {
+  local junit="$PWD/build/ctest-one.xml" counts output status
+  (export WINEPREFIX="$PWD/build/wineprefix"; dislist_stop_wine)
+  rm -rf build/wineprefix build/wineprefix.lock "$junit"
+  output=$(env -u WINEPREFIX -u WINELOADER -u WINEARCH -u WINEDEBUG -u DISLIST_WINE -u DISLIST_WINE32 \
+             -u DISLIST_WINE32_WHY PATH="$developer_path" \
+             timeout "$ctest_limit" ctest --preset mingw -R SameTrackName --output-junit "$junit" 2>&1)
+  status=$?
+  echo "$output"
+  (export WINEPREFIX="$PWD/build/wineprefix"; dislist_stop_wine)
+  counts=$(junit_counts "$junit")
+  [ "$status" -eq 0 ] && [ "$counts" = "1 0 0" ] && [ -f build/wineprefix/.dislist-ready ] ||
+    { echo "ctest --preset mingw -R SameTrackName: exit $status, results '${counts:-none}'"; return 1; }
+}
+
 # One build's tests under Wine, counted one by one.
 wine_tests() {
-  local arch=$1 junit attributes total failures skips status
+  local arch=$1 junit counts total failures skips status
   dislist_select "$arch"
   echo "== $arch: every test under Wine"
   if [ "$arch" = x86 ] && [ "$DISLIST_WINE32" = no ]; then
@@ -141,11 +177,9 @@ wine_tests() {
     record "$arch" 1 "no end after $ctest_limit s: stopped"
     return
   fi
-  attributes=$(tr '\n\t\r' '   ' <"$junit" 2>/dev/null | LC_ALL=C grep -o '<testsuite [^>]*>' | head -n 1)
-  total=$(LC_ALL=C sed -n 's/.* tests="\([0-9]*\)".*/\1/p' <<<"$attributes")
-  failures=$(LC_ALL=C sed -n 's/.* failures="\([0-9]*\)".*/\1/p' <<<"$attributes")
-  skips=$(LC_ALL=C sed -n 's/.* skipped="\([0-9]*\)".*/\1/p' <<<"$attributes")
-  if [ -z "$total" ] || [ -z "$failures" ] || [ -z "$skips" ]; then
+  counts=$(junit_counts "$junit")
+  read -r total failures skips <<<"$counts"
+  if [ -z "$counts" ]; then
     record "$arch" 1 "ctest exited with $status and wrote no results"
     return
   fi
@@ -154,6 +188,7 @@ wine_tests() {
   if [ "$failures" -eq 0 ] && [ "$status" -ne 0 ]; then record "$arch" 1 "ctest exited with $status"; fi
 }
 wine_tests x86
+stage "one test, the CMake way" one_test_as_a_developer
 wine_tests x64
 
 # 4. The loader's two branches, each running one small 64-bit program in the

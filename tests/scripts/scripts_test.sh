@@ -41,7 +41,7 @@ stub() {
 tools="$work/tools"
 mkdir -p "$tools"
 for tool in bash env dirname readlink cat grep sed tr mktemp rm mkdir touch tail timeout sleep sort find wc \
-            xargs cmake git id chmod; do
+            xargs cmake git id chmod cp flock zip; do
   ln -sf "$(command -v "$tool")" "$tools/$tool"
 done
 ln -sf "$(python3 -c 'import sys; print(sys.executable)')" "$tools/python3"
@@ -89,6 +89,10 @@ loader_kernel_without_32bit() {
 stub "$work/probe" runs 'exit 0'
 stub "$work/probe" refused 'echo "bash: line 1: probe: cannot execute binary file: Exec format error" >&2; exit 126'
 stub "$work/probe" denied 'echo "bash: line 1: probe: Permission denied" >&2; exit 126'
+# The refusal as bash words it in the caller's language, English only
+# under the C locale.
+stub "$work/probe" refused-translated '[ "${LC_ALL:-}" = C ] && why="Exec format error" || why="Fehler im Format der Programmdatei"
+echo "bash: Zeile 1: probe: $why" >&2; exit 126'
 loader_32bit_missing() {
   expect "32-bit Wine missing" "$(DISLIST_ELF32_PROBE="$work/probe/runs" loader_with wine64)" \
          "$(printf 'missing wine-lib/wine64 wine-lib/wine64 win64 \n64-bit loader --version\n1')" &&
@@ -118,7 +122,15 @@ loader_one_loader() {
 run_case "loader: the 32-bit loader works; DISLIST_WINE32=no" loader_32bit_works
 run_case "loader: a kernel without 32-bit programs (exit 126)" loader_kernel_without_32bit
 run_case "loader: 32-bit Wine missing, on a kernel that runs it or not" loader_32bit_missing
+kernel_probe_translated() {
+  local answer
+  # shellcheck source=scripts/elf32-probe.sh
+  answer=$(unset LC_ALL && PATH=$tools DISLIST_ELF32_PROBE="$work/probe/refused-translated" &&
+           source "$root/scripts/elf32-probe.sh" && dislist_elf32_probe)
+  expect "a refusal in the caller's language" "$answer" refused
+}
 run_case "the kernel's 32-bit probe" kernel_probe
+run_case "the 32-bit probe under another language" kernel_probe_translated
 run_case "loader: one loader for both, or none" loader_one_loader
 
 # --- Prefixes: made once, remade when cut short, every failure said.
@@ -149,6 +161,74 @@ prefix_failures_said() {
 }
 run_case "prefix: an interrupted one is made afresh" prefix_made_once
 run_case "prefix: a failing or hanging step is named" prefix_failures_said
+
+# --- ctest's wrapper: the build's prefix made on first use and only then,
+# and a start that never reached the program made once more.
+wine_run_with() {  # PROGRAM_BODY: runs wine-run.sh twice with stub Wine
+  local fake="$work/run-wine" calls="$work/run-calls"
+  rm -rf "$fake" "$calls" "$work/build"
+  stub "$fake/lib" wine64 "echo \"\$*\" >>'$calls'
+case \$1 in wineboot) touch \"\$WINEPREFIX/system.reg\" ;; reg | cmd) ;; *) $1 ;; esac"
+  stub "$fake/bin" wineserver 'exit 0'
+  (
+    export PATH="$fake/bin:$tools" DISLIST_WINE_DIRS="$fake/lib" DISLIST_WINE_TIMEOUT=5 WINEPREFIX=/not/this
+    for _ in 1 2; do
+      bash "$root/cmake/wine-run.sh" --prefix="$work/build/wineprefix" --machine=x86_64 t.exe --x
+      echo "exit $?"
+    done
+  ) 2>&1 | sed "s|$work/||g"
+  sed 's/^/wine /' "$calls"
+}
+wine_run_first_use() {
+  expect "made once, then used" "$(wine_run_with 'echo ran')" "$(printf '%s\n' \
+    "wine-run.sh: making the Wine prefix build/wineprefix for the tests (once)" "ran" "exit 0" "ran" "exit 0" \
+    'wine wineboot -i' 'wine reg add HKCU\Software\Wine\Drivers /v Graphics /d null /f' 'wine t.exe --x' \
+    'wine t.exe --x')" &&
+  expect "the log's folder" "$(ls "$work/build/wineprefix/drive_c")" AIMPPlugin &&
+  expect "32-bit programs where none can run" \
+         "$(DISLIST_WINE32=no PATH="$work/run-wine/bin:$tools" DISLIST_WINE_DIRS="$work/run-wine/lib" \
+            bash "$root/cmake/wine-run.sh" --prefix=/x --machine=i686 t.exe 2>&1)" \
+         "wine-run.sh: the 32-bit test programs cannot run here: DISLIST_WINE32=no: run as on a machine whose kernel runs no 32-bit programs"
+}
+wine_run_retry() {
+  local never='[ -f "$WINEPREFIX/tried" ] || { touch "$WINEPREFIX/tried"; echo "Application could not be started, or no application associated with the specified file." >&2; echo "ShellExecuteEx failed: Internal error." >&2; exit 1; }; echo ran'
+  expect "a start that never reached the program, once" "$(wine_run_with "$never" | grep -c 'starting it once more')" 1 &&
+  expect "then it runs" "$(wine_run_with "$never" | grep -c '^ran$')" 2 &&
+  expect "a program that failed after it ran is not run again" \
+         "$(wine_run_with 'echo out; echo "ShellExecuteEx failed" >&2; exit 3' | grep -c 'wine t.exe')" 2
+}
+run_case "wine-run: the build's prefix made on first use" wine_run_first_use
+run_case "wine-run: a start that never reached the program" wine_run_retry
+
+# --- The package from a checkout path with a space (no real build: stub
+# cmake builds stand-in binaries; the packaging steps themselves are real).
+package_from_spaced_path() {
+  local tree="$work/a b/checkout" fake="$work/pkg-bin" real_cmake
+  real_cmake=$(command -v cmake)
+  mkdir -p "$tree/scripts" "$tree/cmake" "$tree/packaging"
+  cp "$root"/scripts/{package.sh,builds.sh,setup.sh,elf32-probe.sh} "$tree/scripts/"
+  cp "$root"/cmake/*.cmake "$tree/cmake/"
+  cp "$root/packaging/INSTALL.txt" "$tree/packaging/"
+  stub "$fake" dpkg-query 'echo "install ok installed"'
+  stub "$fake" cmake "case \$1 in
+  --preset) [ \$2 = mingw ] && b=build || b=build-x86; mkdir -p \"\$b/bin\"
+            echo CMAKE_PROJECT_VERSION:STATIC=1.0.0 >\"\$b/CMakeCache.txt\" ;;
+  --build) [ \$3 = mingw ] && b=build || b=build-x86
+           for f in AIMP_Dislist.dll dislist-log.exe; do
+             printf 'P\\0r\\0o\\0d\\0u\\0c\\0t\\0V\\0e\\0r\\0s\\0i\\0o\\0n\\0\\0\\0001\\0.\\0000\\0.\\0000\\0' >\"\$b/bin/\$f\"
+           done ;;
+  *) exec '$real_cmake' \"\$@\" ;;
+esac"
+  stub "$fake" x86_64-w64-mingw32-objdump '
+case "$*" in *x64/*) format=pei-x86-64 ;; *) format=pei-i386 ;; esac
+printf "\nx.dll:     file format %s\n\n\tDLL Name: KERNEL32.dll\n\n[Ordinal/Name Pointer] Table\n\t[   0] AIMPPluginGetHeader\n\n" "$format"'
+  local output
+  output=$(cd "$tree" && PATH="$fake:$tools" SOURCE_DATE_EPOCH=1700000000 DISLIST_JOBS=1 bash scripts/package.sh 2>&1) ||
+    { echo "  package.sh failed in '$tree':"; tail -n 5 <<<"$output"; return 1; }
+  expect "the package and its digest" "$(cd "$tree/build/package" && ls)" \
+         "$(printf '%s\n' AIMP_Dislist-1.0.0-win.zip SHA256SUMS)"
+}
+run_case "package: a checkout path with a space" package_from_spaced_path
 
 # --- The setup step: root, non-root through sudo (which drops the
 # environment), a flaky mirror, and the print mode.
