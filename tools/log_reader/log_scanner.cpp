@@ -57,8 +57,8 @@ void LogScanner::NoteExample(std::uint64_t line) {
 }
 
 void LogScanner::Remember(LineRole role) {
-  std::copy_backward(previous_, previous_ + kHistory - 1, previous_ + kHistory);
-  previous_[0] = Seen{role, lineNumber_};
+  newest_ = (newest_ + 1) % kHistory;
+  previous_[newest_] = Seen{role, lineNumber_};
 }
 
 void LogScanner::NextLine() {

@@ -122,9 +122,9 @@ class LogScanner {
     static_assert(N <= kHistory, "the history holds the whole opening");
     const std::size_t length = N - from;
     for (std::size_t i = 0; i < length; ++i) {
-      if (previous_[i].role != shape[N - 1 - i]) return 0;
+      if (Recent(i).role != shape[N - 1 - i]) return 0;
     }
-    return previous_[length - 1].line;
+    return Recent(length - 1).line;
   }
   RunSummary& CurrentRun();
   void NextLine();
@@ -148,7 +148,11 @@ class LogScanner {
   std::uint64_t lineNumber_ = 0;
   std::uint64_t pluginLines_ = 0;
   std::uint64_t notUtf8_ = 0;
-  Seen previous_[kHistory] = {};  // the plug-in's last lines, this one first
+  // The plug-in's last lines in a ring; Recent(0) is this one. A ring, not
+  // a shifted array: every line of a long log passes through it.
+  Seen previous_[kHistory] = {};
+  std::size_t newest_ = 0;
+  const Seen& Recent(std::size_t age) const { return previous_[(newest_ + kHistory - age) % kHistory]; }
   bool valueLineExpected_ = false;
   // Checks open now, outermost first, in the first `open_` places: the
   // plug-in's earlier versions could open one inside another.
