@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <limits>
 
 #include "file_identity.h"
@@ -16,11 +15,6 @@
 namespace dislist_log {
 
 namespace {
-
-bool IsExistingFile(const std::wstring& path) {
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 // Tells what a failure to read the log means, where it means something.
 std::string ReadProblem(const Options& options, DWORD error) {

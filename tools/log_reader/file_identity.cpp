@@ -22,4 +22,20 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
          first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
 }
 
+bool PathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsExistingFile(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::wstring FullPath(const std::wstring& path, std::wstring* folder) {
+  wchar_t full[MAX_PATH * 4] = {};
+  const DWORD length = ::GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
+  if (length == 0 || length >= MAX_PATH * 4) return std::wstring();
+  std::wstring result(full, length);
+  if (folder != nullptr) *folder = result.substr(0, result.find_last_of(L"\\/") + 1);
+  return result;
+}
+
 }  // namespace dislist_log

@@ -1,5 +1,7 @@
-// Whether two paths name the same file, judged by volume and file index,
-// not by name: links, short names and letter case all lead to one file.
+// Files by what they are rather than how they are spelled: whether two paths
+// name the same file (by volume and file index: links, short names and
+// letter case all lead to one file), whether anything is there, and a
+// path in full.
 #pragma once
 
 #include <string>
@@ -7,5 +9,15 @@
 namespace dislist_log {
 
 bool SameFile(const std::wstring& a, const std::wstring& b);
+
+// Whether anything (a file or a folder) has this name.
+bool PathExists(const std::wstring& path);
+// Whether a file (not a folder) has this name.
+bool IsExistingFile(const std::wstring& path);
+
+// The path in full (as Windows resolves it against the current folder);
+// empty when it cannot. `folder`, when given, takes the full path's folder
+// with its separator.
+std::wstring FullPath(const std::wstring& path, std::wstring* folder = nullptr);
 
 }  // namespace dislist_log

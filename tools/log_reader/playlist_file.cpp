@@ -1,6 +1,7 @@
 #include "playlist_file.h"
 
 #include "base/text_rules.h"
+#include "file_identity.h"
 #include "text.h"
 
 namespace dislist_log {
@@ -13,12 +14,9 @@ PlaylistFile::~PlaylistFile() {
 }
 
 bool PlaylistFile::Open() {
-  wchar_t full[MAX_PATH * 4] = {};
-  const DWORD length = ::GetFullPathNameW(target_.c_str(), MAX_PATH * 4, full, nullptr);
-  if (length == 0 || length >= MAX_PATH * 4) return Fail("cannot resolve " + Utf8(target_), ::GetLastError());
-  fullPath_.assign(full, length);
-  std::wstring folder = fullPath_;
-  folder.erase(folder.find_last_of(L"\\/") + 1);
+  std::wstring folder;
+  fullPath_ = FullPath(target_, &folder);
+  if (fullPath_.empty()) return Fail("cannot resolve " + Utf8(target_), ::GetLastError());
   wchar_t name[MAX_PATH * 4] = {};
   if (::GetTempFileNameW(folder.c_str(), L"dsl", 0, name) == 0) {
     return Fail("cannot make a new file in " + Utf8(folder), ::GetLastError());

@@ -1,5 +1,6 @@
 #include "report_session.h"
 
+#include "file_identity.h"
 #include "removal_output.h"
 #include "report.h"
 #include "text.h"
@@ -8,26 +9,14 @@ namespace dislist_log {
 
 namespace {
 
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// The log's folder in full, with its separator; empty when Windows cannot
-// resolve the path.
-std::wstring FolderOf(const std::wstring& path) {
-  wchar_t full[MAX_PATH * 4] = {};
-  const DWORD length = ::GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
-  if (length == 0 || length >= MAX_PATH * 4) return std::wstring();
-  std::wstring folder(full, length);
-  folder.erase(folder.find_last_of(L"\\/") + 1);
-  return folder;
-}
-
 std::string Entries(std::uint64_t count) { return Number(count) + (count == 1 ? " entry" : " entries"); }
 
 // Writes the removals of `run` as a new playlist beside the log.
 int GiveBack(const Options& options, const RunSummary& run, const LogFileFacts& facts, CheckedOutput& out,
              CheckedOutput& err) {
-  const std::wstring folder = FolderOf(options.logPath);
-  const std::wstring name = folder.empty() ? folder : FreePlaylistName(folder, run.number, Exists);
+  std::wstring folder;
+  const std::wstring name =
+      FullPath(options.logPath, &folder).empty() ? folder : FreePlaylistName(folder, run.number, PathExists);
   if (name.empty()) {
     err("dislist-log: no free name for the playlist in the folder of " + Utf8(options.logPath) + "\n");
     return 1;
