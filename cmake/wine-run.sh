@@ -38,15 +38,8 @@ if [ "$machine" = i686 ] && [ "$DISLIST_WINE32" != yes ]; then
   exit 1
 fi
 if [ ! -f "$prefix/.dislist-ready" ]; then
-  mkdir -p "$(dirname "$prefix")" || exit 1
-  (
-    # One maker: ctest may start several programs at once.
-    flock -w 900 9 || { echo "wine-run.sh: waited 900 s for another maker of $prefix" >&2; exit 1; }
-    [ -f "$prefix/.dislist-ready" ] && exit 0
-    echo "wine-run.sh: making the Wine prefix $prefix for the tests (once)" >&2
-    # shellcheck source=scripts/wine-prefix.sh
-    source "$scripts/wine-prefix.sh" && dislist_prefix "$prefix"
-  ) 9>"$prefix.lock" || { echo "wine-run.sh: the Wine prefix $prefix could not be made (see above)" >&2; exit 1; }
+  # shellcheck source=scripts/wine-prefix.sh
+  ( source "$scripts/wine-prefix.sh" && dislist_prefix_once "$prefix" wine-run.sh "for the tests" ) || exit 1
 fi
 mkdir -p "$prefix/drive_c/AIMPPlugin" || exit 1
 # Fails harmlessly when a server runs already (the test command's, or an

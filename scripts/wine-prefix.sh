@@ -6,6 +6,11 @@
 #   dislist_prefix FOLDER [fresh]  make FOLDER ready unless it already is
 #                                  (afresh with "fresh") and export it as
 #                                  WINEPREFIX for what follows
+#   dislist_prefix_once FOLDER WHO FOR
+#                                  make FOLDER ready on first use, one maker
+#                                  at a time, saying so as WHO ("making the
+#                                  Wine prefix FOLDER FOR (once)"); exports
+#                                  nothing
 #   dislist_stop_wine              stop the Wine server of WINEPREFIX: give
 #                                  it to the script's EXIT trap
 #   dislist_wine_step WHAT CMD...  run CMD under the time limit, and say that
@@ -66,6 +71,22 @@ dislist_prefix() {
     # The desktop process started by wineboot keeps the old driver: restart.
     dislist_stop_wine
     touch "$folder/.dislist-ready" || return 1
+  fi
+  mkdir -p "$folder/drive_c/AIMPPlugin"
+}
+
+# Several programs may start at once (ctest runs them in parallel): one
+# makes the prefix under a lock beside it, the others wait for it.
+dislist_prefix_once() {
+  local folder=$1 who=$2 purpose=$3
+  if [ ! -f "$folder/.dislist-ready" ]; then
+    mkdir -p "$(dirname "$folder")" || return 1
+    (
+      flock -w 900 9 || { echo "$who: waited 900 s for another maker of $folder" >&2; exit 1; }
+      [ -f "$folder/.dislist-ready" ] && exit 0
+      echo "$who: making the Wine prefix $folder $purpose (once)" >&2
+      dislist_prefix "$folder"
+    ) 9>"$folder.lock" || { echo "$who: the Wine prefix $folder could not be made (see above)" >&2; return 1; }
   fi
   mkdir -p "$folder/drive_c/AIMPPlugin"
 }

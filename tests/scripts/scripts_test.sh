@@ -200,6 +200,28 @@ wine_run_retry() {
 run_case "wine-run: the build's prefix made on first use" wine_run_first_use
 run_case "wine-run: a start that never reached the program" wine_run_retry
 
+# --- wine.sh: the demo's prefix made on first use; a prefix the caller
+# names is used as it is, never made afresh.
+wine_sh_prefixes() {
+  local fake="$work/sh-wine" calls="$work/sh-calls" tree="$work/sh-tree" output
+  rm -rf "$fake" "$calls" "$tree" "$work/own"
+  mkdir -p "$tree" "$work/own" && cp -r "$root/scripts" "$tree/" && touch "$work/own/keep"
+  stub "$fake/lib" wine64 "echo \"\$* in \${WINEPREFIX#$work/}\" >>'$calls'
+case \$1 in wineboot) touch \"\$WINEPREFIX/system.reg\" ;; reg | cmd) ;; *) echo ran ;; esac"
+  stub "$fake/bin" wineserver 'exit 0'
+  output=$(export PATH="$fake/bin:$tools" DISLIST_WINE_DIRS="$fake/lib" DISLIST_WINE_TIMEOUT=5
+           { bash "$tree/scripts/wine.sh" t.exe --x && bash "$tree/scripts/wine.sh" t.exe &&
+               WINEPREFIX="$work/own" bash "$tree/scripts/wine.sh" t.exe; } 2>&1)
+  expect "what it said" "$(sed "s|$work/||g" <<<"$output")" "$(printf '%s\n' \
+    "wine.sh: making the Wine prefix sh-tree/build/demo-wineprefix for the demo and the tools (once)" ran ran ran)" &&
+  expect "what Wine ran, where" "$(cat "$calls")" "$(printf '%s\n' 'wineboot -i in sh-tree/build/demo-wineprefix' \
+    'reg add HKCU\Software\Wine\Drivers /v Graphics /d null /f in sh-tree/build/demo-wineprefix' \
+    't.exe --x in sh-tree/build/demo-wineprefix' 't.exe in sh-tree/build/demo-wineprefix' 't.exe in own')" &&
+  expect "the log's folder" "$(ls "$tree/build/demo-wineprefix/drive_c")" AIMPPlugin &&
+  expect "the caller's prefix as it was" "$(ls -A "$work/own")" keep
+}
+run_case "wine.sh: the demo's prefix on first use, the caller's as it is" wine_sh_prefixes
+
 # --- The package from a checkout path with a space (no real build: stub
 # cmake builds stand-in binaries; the packaging steps themselves are real).
 package_from_spaced_path() {
