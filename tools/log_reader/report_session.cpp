@@ -15,8 +15,8 @@ std::string Entries(std::uint64_t count) { return Number(count) + (count == 1 ? 
 int GiveBack(const Options& options, const RunSummary& run, const LogFileFacts& facts, CheckedOutput& out,
              CheckedOutput& err) {
   std::wstring folder;
-  const std::wstring name =
-      FullPath(options.logPath, &folder).empty() ? folder : FreePlaylistName(folder, run.number, PathExists);
+  std::wstring name;
+  if (!FullPath(options.logPath, &folder).empty()) name = FreePlaylistName(folder, run.number, PathExists);
   if (name.empty()) {
     err("dislist-log: no free name for the playlist in the folder of " + Utf8(options.logPath) + "\n");
     return 1;
