@@ -37,6 +37,8 @@ if [ "$machine" = i686 ] && [ "$DISLIST_WINE32" != yes ]; then
   echo "wine-run.sh: the 32-bit test programs cannot run here: $DISLIST_WINE32_WHY" >&2
   exit 1
 fi
+# Checked here first: a ready prefix, every start but the first, needs no
+# prefix script sourced.
 if [ ! -f "$prefix/.dislist-ready" ]; then
   # shellcheck source=scripts/wine-prefix.sh
   ( source "$scripts/wine-prefix.sh" && dislist_prefix_once "$prefix" wine-run.sh "for the tests" ) || exit 1

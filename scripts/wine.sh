@@ -8,16 +8,15 @@
 # is: it may be someone's own, and is never made afresh here.
 set -euo pipefail
 scripts=$(cd "$(dirname "$0")" && pwd)
-debug=${WINEDEBUG:--all}
+export WINEDEBUG="${WINEDEBUG:--all}"
 if [ -n "${WINEPREFIX:-}" ]; then
   # shellcheck source=scripts/wine-loader.sh
   source "$scripts/wine-loader.sh"
 else
-  prefix="$(dirname "$scripts")/build/demo-wineprefix"
+  WINEPREFIX="$(dirname "$scripts")/build/demo-wineprefix"
+  export WINEPREFIX
   # shellcheck source=scripts/wine-prefix.sh
   source "$scripts/wine-prefix.sh"
-  dislist_prefix_once "$prefix" wine.sh "for the demo and the tools"
-  export WINEPREFIX=$prefix
+  dislist_prefix_once "$WINEPREFIX" wine.sh "for the demo and the tools"
 fi
-export WINEDEBUG=$debug
 exec wine "$@"
