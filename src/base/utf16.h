@@ -1,5 +1,5 @@
 // UTF-16 text of Windows and the host as UTF-8, for the log and for every
-// program of the project that prints or stores names.
+// program of the project that prints or stores names, and back.
 #pragma once
 
 #include <cstddef>
@@ -16,5 +16,10 @@ std::string WideToUtf8(const wchar_t* text, std::size_t count);
 // than any before it and never shrinks, so the bytes after the result are
 // left over from earlier texts.
 std::size_t WideToUtf8Into(const wchar_t* text, std::size_t count, std::string& buffer);
+
+// The other way: UTF-16 form of UTF-8 bytes, for Windows calls that take
+// wide text; empty for empty text or a conversion failure. Bytes that are
+// not UTF-8 become U+FFFD.
+std::wstring Utf8ToWide(const char* text, std::size_t count);
 
 }  // namespace dislist

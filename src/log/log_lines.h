@@ -38,6 +38,9 @@ enum class Role : unsigned char {
   kStartupFailed,
   kNoPrevious,
   kNoManager,
+  kTrackFileFailed,  // the current-track file not made or not written
+  kAccessDenied,
+  kRemoteNotFound,
 };
 
 // Character arrays, not views: the plug-in passes them where its log takes a

@@ -4,12 +4,14 @@
 #include "commands.h"
 #include "log_file.h"
 #include "playlist_file.h"
-#include "report_session.h"
+#include "double_click_report.h"
+#include "report.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <regex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,33 +31,48 @@ using testing_support::WriteFileBytes;
 class StringOut final : public TextOutput {
  public:
   bool Write(std::string_view utf8) override {
+    if (throws) throw std::runtime_error("no memory left, says the test");
     if (fails) return false;
     text.append(utf8);
     return true;
   }
   std::string text;
   bool fails = false;
+  bool throws = false;
 };
 
-// The console a person sits at, or none: its answers in order, and how
-// often the program read from it.
+// The console a person may sit at, or none: what was typed before the
+// program asked (dropped on request), its answers in order, and how often
+// the program read from it. Its output is a console where its input is,
+// unless said otherwise.
 class StubConsole final : public Console {
  public:
-  StubConsole(bool input, bool own, std::vector<std::string> answers = {})
-      : input_(input), own_(own), answers_(std::move(answers)) {}
+  StubConsole(bool input, bool own, std::vector<std::string> answers = {}, std::vector<std::string> typedAhead = {})
+      : output(input), input_(input), own_(own), lines_(std::move(typedAhead)) {
+    ahead_ = lines_.size();
+    lines_.insert(lines_.end(), answers.begin(), answers.end());
+  }
   bool InputIsConsole() override { return input_; }
+  bool OutputIsConsole() override { return output; }
   bool OwnsWindow() override { return own_; }
+  void DropTypedAhead() override {
+    if (ahead_ > next_) lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(next_),
+                                     lines_.begin() + static_cast<std::ptrdiff_t>(ahead_));
+    ahead_ = next_;
+  }
   bool ReadLine(std::string& line) override {
     ++reads;
-    if (reads > answers_.size()) return false;  // the end of input
-    line = answers_[reads - 1];
+    if (next_ >= lines_.size()) return false;  // the end of input
+    line = lines_[next_++];
     return true;
   }
   std::size_t reads = 0;
+  bool output;
 
  private:
   bool input_, own_;
-  std::vector<std::string> answers_;
+  std::vector<std::string> lines_;
+  std::size_t ahead_ = 0, next_ = 0;
 };
 
 // No console: a pipe, a file or nothing for input.
@@ -169,42 +186,48 @@ TEST(Commands, ExportWritesCleanPlaylistsOrLeavesEveryFileAsItWas) {
   EXPECT_NE(fullErr.text.find("cannot write to the standard output"), std::string::npos) << fullErr.text;
   StringOut summary, summaryErr;
   EXPECT_EQ(RunPiped({L"summary", L"--file", log}, summary, summaryErr), 0);
-  EXPECT_NE(summary.text.find("1 line(s) are not valid UTF-8"), std::string::npos) << summary.text;
+  EXPECT_NE(summary.text.find("1 line is not valid UTF-8"), std::string::npos) << summary.text;
 }
 
 // A wrong command line says what was wrong and the valid range, with exit
-// code 2, and writes nothing to the standard output.
+// code 2, and writes nothing to the standard output. What was dropped on
+// the program (a path that is not one log file) is said in one sentence,
+// without the usage.
 TEST(Commands, WrongCommandLinesSayWhatIsWrong) {
   TempDir dir;
   const std::wstring log = dir.path() + L"copy.log";
   const std::string eq(40, '=');
   WriteFileBytes(log, Lines({"", eq, "AIMP Dislist", eq, "Plugin initialized."}));
+  const std::wstring folder = dir.path().substr(0, dir.path().size() - 1);
   struct Case {
     std::vector<std::wstring> arguments;
     const char* says;
+    bool dropped;
   } wrong[] = {
-      {{L"C:\\no\\such.log"}, "unknown command C:\\no\\such.log"},
-      {{log, log}, "unknown command"},
-      {{L"removed", L"--run", L"0", L"--file", log}, "--run 0: no such run; the log has runs 1 to 1"},
-      {{L"removed", L"--run", L"2", L"--file", log}, "--run 2: no such run; the log has runs 1 to 1"},
-      {{L"removed", L"--run", L"99999999999999999999", L"--file", log}, "no such run; the log has runs 1 to 1"},
-      {{L"removed", L"--last", L"0", L"--file", log}, "--last 0: takes a count of runs from 1; the log has runs 1 to 1"},
-      {{L"removed", L"--run", L"1", L"--last", L"2", L"--file", log}, "--run and --last do not go together"},
-      {{L"removed", L"--run", L"1", L"--run", L"1", L"--file", log}, "--run is given twice"},
-      {{L"summary", L"--file", log, L"--file", log}, "--file is given twice"},
-      {{L"summary", L"--file"}, "--file needs the log file to read"},
-      {{L"export", L"--file", log}, "export needs the playlist file to write"},
-      {{L"removed", L"--run", L"--file", log}, "--run needs a number"},
-      {{L"export", L"x.m3u8", L"--last", L"--file", log}, "--last needs a number"},
-      {{L"removed", L"--file", L"--run", L"1"}, "--file needs the log file to read"},
-      {{L"tally", L"--file", log}, "unknown command tally"},
-      {{L"summary", L"--run", L"1", L"--file", log}, "unexpected --run"},
+      {{L"C:\\no\\such.log"}, "dislist-log: no such file: C:\\no\\such.log\n", true},
+      {{log, log}, "dislist-log: dislist-log reads one log at a time: drop a single log file on it\n", true},
+      {{folder}, " is a folder: drop the log file in it on dislist-log\n", true},
+      {{L"removed", L"--run", L"0", L"--file", log}, "--run 0: no such run; the log has runs 1 to 1", false},
+      {{L"removed", L"--run", L"2", L"--file", log}, "--run 2: no such run; the log has runs 1 to 1", false},
+      {{L"removed", L"--run", L"99999999999999999999", L"--file", log}, "no such run; the log has runs 1 to 1", false},
+      {{L"removed", L"--last", L"0", L"--file", log}, "--last 0: takes a count of runs from 1; the log has runs 1 to 1", false},
+      {{L"removed", L"--run", L"1", L"--last", L"2", L"--file", log}, "--run and --last do not go together", false},
+      {{L"removed", L"--run", L"1", L"--run", L"1", L"--file", log}, "--run is given twice", false},
+      {{L"summary", L"--file", log, L"--file", log}, "--file is given twice", false},
+      {{L"summary", L"--file"}, "--file needs the log file to read", false},
+      {{L"export", L"--file", log}, "export needs the playlist file to write", false},
+      {{L"removed", L"--run", L"--file", log}, "--run needs a number", false},
+      {{L"export", L"x.m3u8", L"--last", L"--file", log}, "--last needs a number", false},
+      {{L"removed", L"--file", L"--run", L"1"}, "--file needs the log file to read", false},
+      {{L"tally", L"--file", log}, "unknown command tally", false},
+      {{L"summary", L"--run", L"1", L"--file", log}, "unexpected --run", false},
   };
   for (const Case& c : wrong) {
     StringOut out, err;
     const std::string shown = c.arguments.empty() ? "(none)" : testing_support::Utf8(c.arguments[0]);
     EXPECT_EQ(RunPiped(c.arguments, out, err), 2) << shown << ": " << err.text;
     EXPECT_NE(err.text.find(c.says), std::string::npos) << shown << ": " << err.text;
+    EXPECT_FALSE(c.dropped && err.text.find("Usage:") != std::string::npos) << shown << ": " << err.text;
     EXPECT_EQ(out.text, "") << shown;
   }
   // A file with no line of the plug-in's (here UTF-16 without its byte order
@@ -241,23 +264,26 @@ TEST(Commands, ReportOffersTheLastRemovalsAskingOnlyAtAConsole) {
 
   struct Case {
     const char* what;
-    bool input, own;
-    std::vector<std::string> answers;
+    bool input, output, own;
+    std::vector<std::string> answers, typedAhead;
     bool asks, writes, waits;
     std::size_t reads;
   } cases[] = {
-      {"a pipe", false, false, {}, false, false, false, 0},
-      {"no input, own window", false, true, {}, false, false, false, 0},
-      {"a command prompt, no", true, false, {"n"}, true, false, false, 1},
-      {"a double-click, yes", true, true, {" Yes ", ""}, true, true, true, 2},
-      {"input ends at the question", true, true, {}, true, false, true, 2},
+      {"a pipe", false, false, false, {}, {}, false, false, false, 0},
+      {"no input, own window", false, true, true, {}, {}, false, false, false, 0},
+      {"a command prompt, no", true, true, false, {"n"}, {}, true, false, false, 1},
+      {"a command prompt, output to a file", true, false, false, {"y"}, {}, false, false, false, 0},
+      {"a double-click, yes", true, true, true, {" Yes ", ""}, {}, true, true, true, 2},
+      {"an Enter typed while the log was read", true, true, true, {"y", ""}, {""}, true, true, true, 2},
+      {"input ends at the question", true, true, true, {}, {}, true, false, true, 2},
   };
   for (const Case& c : cases) {
-    StubConsole console(c.input, c.own, c.answers);
+    StubConsole console(c.input, c.own, c.answers, c.typedAhead);
+    console.output = c.output;
     StringOut out, err;
     EXPECT_EQ(RunDislistLog({log}, out, err, console), 0) << c.what << ": " << err.text;
     const std::string report = out.text.substr(0, out.text.find("\nThe last run"));
-    EXPECT_NE(report.find("(2 earlier run(s) not shown"), std::string::npos) << c.what << ": " << report;
+    EXPECT_NE(report.find("(2 earlier runs not shown"), std::string::npos) << c.what << ": " << report;
     EXPECT_EQ(report.find("run 2 (lines"), std::string::npos) << c.what;
     EXPECT_NE(report.find("run 3 (lines"), std::string::npos) << c.what;
     EXPECT_NE(report.find("run 12 (lines"), std::string::npos) << c.what;
@@ -267,7 +293,7 @@ TEST(Commands, ReportOffersTheLastRemovalsAskingOnlyAtAConsole) {
     EXPECT_EQ(err.text.find("Give back the 2 entries removed in run 11") != std::string::npos, c.asks) << c.what;
     EXPECT_EQ(out.text.find("dislist-log export back.m3u8 --run 11 --file \"" + testing_support::Utf8(log) +
                             "\"") != std::string::npos,
-              !c.input) << c.what << ": " << out.text;
+              !c.asks) << c.what << ": " << out.text;
     EXPECT_EQ(err.text.find("Press Enter to close this window.") != std::string::npos, c.waits) << c.what;
     EXPECT_EQ(console.reads, c.reads) << c.what;
     EXPECT_EQ(ReadFileBytes(taken), "the user's own") << c.what;
@@ -288,8 +314,24 @@ TEST(Commands, ReportOffersTheLastRemovalsAskingOnlyAtAConsole) {
   EXPECT_TRUE(std::regex_search(summary.text, std::regex("run 1 \\(lines[^\n]*\n(.*\n)*run 12 .*\n")));
   EXPECT_TRUE(std::regex_search(summary.text, ending)) << summary.text;
   EXPECT_EQ(summary.text.substr(summary.text.size() - 13), "(local time)\n");
+  // The log's time as set, in the local time of a zone that is not UTC.
+  const SYSTEMTIME utc = {2026, 3, 0, 1, 10, 7, 0, 0};
+  FILETIME written = {}, localWritten = {};
+  SYSTEMTIME local = {};
+  ASSERT_TRUE(::SystemTimeToFileTime(&utc, &written));
+  {
+    const dislist::UniqueFile file(::CreateFileW(log.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &written));
+  }
+  ASSERT_TRUE(::FileTimeToLocalFileTime(&written, &localWritten) && ::FileTimeToSystemTime(&localWritten, &local));
+  ASSERT_NE(MinuteText(local), MinuteText(utc)) << "the tests run with TZ set to a zone other than UTC";
+  StringOut timed, timedErr;
+  EXPECT_EQ(RunPiped({L"summary", L"--file", log}, timed, timedErr), 0);
+  EXPECT_NE(timed.text.find("last written " + MinuteText(local) + " (local time)\n"), std::string::npos)
+      << timed.text;
   EXPECT_EQ(RunPiped({L"export", dir.path() + L"x.m3u8", L"--last", L"1", L"--file", log}, last, lastErr), 0);
-  EXPECT_NE(lastErr.text.find("nothing removed in the last 1 run(s): no playlist written; the last run that "
+  EXPECT_NE(lastErr.text.find("nothing removed in the last run: no playlist written; the last run that "
                               "removed entries is run 11 (2 removed): choose it with --run 11"),
             std::string::npos) << lastErr.text;
 
@@ -314,6 +356,143 @@ TEST(Commands, ReportOffersTheLastRemovalsAskingOnlyAtAConsole) {
   EXPECT_EQ(FreePlaylistName(L"D:\\l\\", 4, [](const std::wstring&) { return true; }), L"");
   for (const char* yes : {"y", "Y", "yes", " YES\r"}) EXPECT_TRUE(IsYes(yes)) << yes;
   for (const char* no : {"", "n", "no", "yess", "ja"}) EXPECT_FALSE(IsYes(no)) << no;
+}
+
+// The window stays until Enter only where a person double-clicked the
+// program or dropped something on it, whatever came of it; a command never
+// waits, as a script or a scheduled task would wait for ever.
+TEST(Commands, WaitsOnlyWhereAPersonLooks) {
+  TempDir dir;
+  const std::wstring log = dir.path() + L"a.log";
+  const std::wstring notLog = dir.path() + L"notes.txt";
+  const std::wstring missing = dir.path() + L"missing.log";
+  const std::wstring folder = dir.path().substr(0, dir.path().size() - 1);
+  const std::string eq(40, '=');
+  WriteFileBytes(log, Lines({"", eq, "AIMP Dislist", eq, "Plugin initialized."}) + Removal("C:\\x\\a.mp3", "A"));
+  WriteFileBytes(notLog, "a shopping list\r\n");
+  struct Case {
+    std::vector<std::wstring> arguments;
+    int code;
+    bool waits;
+  } cases[] = {
+      {{log}, 0, true},
+      {{notLog}, 1, true},
+      {{missing}, 2, true},
+      {{folder}, 2, true},
+      {{log, notLog}, 2, true},
+      {{L"summary", L"--file", log}, 0, false},
+      {{L"summary", L"--file", missing}, 1, false},
+      {{L"removed", L"--run", L"1", L"--file", log}, 0, false},
+      {{L"export", dir.path() + L"back.m3u8", L"--run", L"1", L"--file", log}, 0, false},
+      {{L"--help"}, 0, false},
+      {{L"summary", L"--help"}, 0, false},
+      {{L"tally"}, 2, false},
+  };
+  for (const Case& c : cases) {
+    const std::string shown = testing_support::Utf8(c.arguments[0]) + " (" + std::to_string(c.arguments.size()) + ")";
+    StubConsole console(true, true, {"n", ""});
+    StringOut out, err;
+    EXPECT_EQ(RunDislistLog(c.arguments, out, err, console), c.code) << shown << ": " << err.text;
+    EXPECT_EQ(err.text.find("Press Enter to close this window.") != std::string::npos, c.waits) << shown;
+    // The report asks first (answered no), then waits: two reads.
+    EXPECT_EQ(console.reads, c.waits ? (c.code == 0 ? 2u : 1u) : 0u) << shown;
+  }
+  // An exception while reporting is said, and still waited on.
+  StubConsole console(true, true, {""});
+  StringOut throwing, err;
+  throwing.throws = true;
+  EXPECT_EQ(RunDislistLog({log}, throwing, err, console), 1);
+  EXPECT_NE(err.text.find("dislist-log: no memory left, says the test\n"), std::string::npos) << err.text;
+  EXPECT_NE(err.text.find("Press Enter to close this window."), std::string::npos) << err.text;
+  EXPECT_EQ(console.reads, 1u);
+}
+
+// A hook that puts a file under the playlist's name just before the
+// playlist is moved there, as a second give-back at the same moment would.
+std::wstring racedName;
+BOOL WINAPI TakenJustBefore(LPCWSTR from, LPCWSTR to, DWORD flags) {
+  if (racedName.empty()) {
+    racedName = to;
+    WriteFileBytes(racedName, "raced");
+  }
+  return ::MoveFileExW(from, to, flags);
+}
+
+// The give-back writes beside the log under a name no file has, even one
+// taken at the last moment, and fails only for a real fault, saying which;
+// export and the give-back take names outside ASCII alike.
+TEST(Commands, GiveBackTakesAFreeNameAndFailsOnlyForARealFault) {
+  TempDir dir;
+  const std::wstring folder = dir.path() + L"M\u00fcsik \u263a\\";
+  ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring log = folder + L"Dislist \u00e9t\u00e9.log";
+  const std::string eq(40, '=');
+  const std::string banner = Lines({"", eq, "AIMP Dislist", eq, "Plugin initialized."});
+  WriteFileBytes(log, banner + Removal("C:\\x\\a.mp3", "A") + banner + Removal("C:\\x\\b.mp3", "B"));
+  const std::wstring first = folder + L"AIMP_Dislist run 2 removed.m3u8";
+  const std::wstring second = folder + L"AIMP_Dislist run 2 removed (2).m3u8";
+  const std::string playlistOfB = "#EXTM3U\r\n#EXTINF:-1,B\r\nC:\\x\\b.mp3\r\n";
+  const auto giveBack = [&](StringOut& out, StringOut& err) {
+    StubConsole yes(true, false, {"y"});
+    return RunDislistLog({log}, out, err, yes);
+  };
+
+  // The first name taken between choosing it and moving the playlist there:
+  // the next one, and the file that took it is left alone.
+  const ExportFileCalls real = exportFileCalls;
+  exportFileCalls.moveFile = TakenJustBefore;
+  StringOut raced, racedErr;
+  EXPECT_EQ(giveBack(raced, racedErr), 0) << racedErr.text;
+  exportFileCalls = real;
+  EXPECT_EQ(racedName, first);
+  EXPECT_EQ(ReadFileBytes(first), "raced");
+  EXPECT_EQ(ReadFileBytes(second), playlistOfB);
+  EXPECT_NE(raced.text.find("1 removed entry written to " + testing_support::Utf8(second) + "\n"), std::string::npos)
+      << raced.text;
+  ::DeleteFileW(first.c_str());
+  ::DeleteFileW(second.c_str());
+
+  // A refused move: the real reason, exit 1, no file left.
+  exportFileCalls.moveFile = RefusedMove;
+  StringOut refused, refusedErr;
+  EXPECT_EQ(giveBack(refused, refusedErr), 1);
+  exportFileCalls = real;
+  EXPECT_NE(refusedErr.text.find("cannot put the playlist in place of " + testing_support::Utf8(first) +
+                                 " (error 5); no file was written or replaced"),
+            std::string::npos) << refusedErr.text;
+  EXPECT_FALSE(testing_support::AnyFileMatches(folder + L"*.m3u8"));
+  EXPECT_FALSE(testing_support::AnyFileMatches(folder + L"*.tmp"));
+
+  // Export into the same folder, under a name outside ASCII.
+  const std::wstring exported = folder + L"zur\u00fcck \u266b.m3u8";
+  StringOut exportOut, exportErr;
+  EXPECT_EQ(RunPiped({L"export", exported, L"--run", L"2", L"--file", log}, exportOut, exportErr), 0) << exportErr.text;
+  EXPECT_EQ(exportOut.text, "1 removed entry written to " + testing_support::Utf8(exported) + "\n");
+  EXPECT_EQ(ReadFileBytes(exported), playlistOfB);
+
+  // The player appends a removal to the run given back while it is read:
+  // the playlist holds what the first pass checked.
+  growingLog = log;
+  grew = false;
+  logReadFile = ReadThenGrow;
+  StringOut grown, grownErr;
+  EXPECT_EQ(giveBack(grown, grownErr), 0) << grownErr.text;
+  logReadFile = ::ReadFile;
+  EXPECT_TRUE(grew);
+  EXPECT_EQ(ReadFileBytes(first), playlistOfB);
+  EXPECT_NE(ReadFileBytes(log).find("late.mp3"), std::string::npos);
+
+  // Every entry of the run unfit for a playlist: said, exit 1, no file.
+  const std::wstring unfit = folder + L"unfit.log";
+  WriteFileBytes(unfit, banner + Removal("C:\\x\\caf\xE9.mp3", "Caf\xE9"));
+  StubConsole yes(true, false, {"y"});
+  StringOut none, noneErr;
+  EXPECT_EQ(RunDislistLog({unfit}, none, noneErr, yes), 1);
+  EXPECT_NE(noneErr.text.find("the file name is not valid UTF-8, left out of the playlist"), std::string::npos)
+      << noneErr.text;
+  EXPECT_NE(noneErr.text.find("no entry of run 1 could be written (1 left out, see above): no playlist written"),
+            std::string::npos) << noneErr.text;
+  EXPECT_FALSE(testing_support::AnyFileMatches(folder + L"AIMP_Dislist run 1*"));
 }
 
 }  // namespace

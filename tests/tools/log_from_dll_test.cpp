@@ -216,7 +216,7 @@ TEST(LogFromDll, ProgramErrors) {
     WriteFileBytes(dislist::kLogFilePath, ReadFileBytes(logPath));
     const ProgramRun report = RunProgram(L"dislist-log.exe", L"", &enter);
     EXPECT_EQ(report.exitCode, 0u) << report.output;
-    EXPECT_NE(report.output.find("C:\\AIMPPlugin\\AIMP_Dislist.log: 5 lines, 1 run(s) of the player\nrun 1 (lines 1-5)"), std::string::npos)
+    EXPECT_NE(report.output.find("C:\\AIMPPlugin\\AIMP_Dislist.log: 5 lines, 1 run of the player\nrun 1 (lines 1-5)"), std::string::npos)
         << report.output;
     EXPECT_NE(report.output.find("Nothing was removed in any run of this log"), std::string::npos)
         << report.output;
@@ -228,6 +228,90 @@ TEST(LogFromDll, ProgramErrors) {
     EXPECT_EQ(run.exitCode, 0u) << Utf8(help);
     EXPECT_NE(run.output.find("Usage: dislist-log [LOG]\n       dislist-log summary"), std::string::npos)
         << Utf8(help) << run.output;
+  }
+}
+
+// What the report and summary say went wrong, per run, from logs the DLL
+// wrote while the stand-in player misbehaved; a clean run gets no hint.
+TEST(LogFromDll, HintsNameWhatWentWrongInEachRun) {
+  TempDir dir;
+  LogCapture log;
+  const std::wstring dll = CopyDllInto(dir.path());
+  const auto play = [](Player& player, std::initializer_list<const wchar_t*> names) {
+    for (const wchar_t* name : names) player.Play(RecordFor(std::wstring(L"C:\\Music\\") + name + L".mp3"));
+  };
+  const auto items = [](Player& player, std::initializer_list<const wchar_t*> names) {
+    for (const wchar_t* name : names) player.objects.AddItem(std::wstring(L"C:\\Music\\") + name + L".mp3");
+  };
+  {  // 1: clean
+    Player player(dll);
+    items(player, {L"a", L"b"});
+    EXPECT_EQ(player.Start(), S_OK);
+    play(player, {L"a", L"b"});
+    player.Stop();
+  }
+  {  // 2: no Remote Access window
+    Player player(dll);
+    player.remote.reset();
+    EXPECT_EQ(player.Start(), E_FAIL);
+  }
+  {  // 3: ready, and never a track start
+    Player player(dll);
+    EXPECT_EQ(player.Start(), S_OK);
+    player.Stop();
+  }
+  {  // 4: a folder where the current-track file goes: access denied
+    const std::wstring trackFile = dir.path() + dislist::kCurrentTrackFileName;
+    ::DeleteFileW(trackFile.c_str());
+    ASSERT_TRUE(::CreateDirectoryW(trackFile.c_str(), nullptr));
+    Player player(dll);
+    items(player, {L"c", L"d"});
+    EXPECT_EQ(player.Start(), S_OK);
+    play(player, {L"c", L"d"});
+    player.Stop();
+    ::RemoveDirectoryW(trackFile.c_str());
+  }
+  {  // 5: not found, refused, no playing playlist
+    Player player(dll);
+    items(player, {L"e", L"f", L"g"});
+    EXPECT_EQ(player.Start(), S_OK);
+    play(player, {L"e", L"x", L"g"});
+    player.objects.playlist().deleteResult = E_ACCESSDENIED;
+    play(player, {L"f"});
+    player.objects.manager().playingResult = E_FAIL;
+    play(player, {L"e"});
+    player.Stop();
+  }
+  const std::wstring logPath = dir.path() + L"hints.log";
+  WriteFileBytes(logPath, log.NewBytes());
+  const std::vector<std::string> expected[] = {
+      {},
+      {"  hint: the plug-in did not start: AIMP's Remote Access window was not found. Restart AIMP, and make sure "
+       "it is AIMP that loads the plug-in\n"},
+      {"  hint: no track start was heard in this run: if AIMP played tracks in this run, it did not tell the "
+       "plug-in: restart AIMP\n"},
+      {"  hint: AIMP_CURRENT_TRACK.txt could not be written, access denied (the plug-in's folder is under Program "
+       "Files?): give your user write access to that folder; removal works all the same\n"},
+      {"  hint: 1 track that played was not found in the playing playlist: they were played from another playlist, "
+       "or it writes their file names differently; play from the playlist that is to be emptied\n",
+       "  hint: AIMP refused 1 deletion: the playlist is read-only or locked; unlock it in AIMP (those entries "
+       "stay)\n",
+       "  hint: no playlist was playing at 1 track change: play the tracks from a playlist, or nothing is "
+       "removed\n"},
+  };
+  const std::string enter = "\r\n";
+  for (const ProgramRun& run : {RunProgram(L"dislist-log.exe", L"summary --file \"" + logPath + L"\""),
+                                RunProgram(L"dislist-log.exe", L"\"" + logPath + L"\"", &enter)}) {
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    for (int number = 1; number <= 5; ++number) {
+      const std::size_t begin = run.output.find("run " + std::to_string(number) + " (lines");
+      ASSERT_NE(begin, std::string::npos) << number << run.output;
+      const std::size_t lineEnd = run.output.find('\n', begin) + 1;
+      const std::size_t end = run.output.find(number < 5 ? "\nrun " : "\ntotal", begin) + 1;
+      std::string hints;
+      for (const std::string& hint : expected[number - 1]) hints += hint;
+      EXPECT_EQ(run.output.substr(lineEnd, end - lineEnd), hints) << "run " << number << ":\n" << run.output;
+    }
   }
 }
 

@@ -9,7 +9,8 @@
 #include "options.h"
 #include "removal_output.h"
 #include "report.h"
-#include "report_session.h"
+#include "double_click_report.h"
+#include "run_selection.h"
 #include "text.h"
 
 namespace dislist_log {
@@ -58,29 +59,27 @@ int ListRemovals(const Options& options, const LogScanner& whole, const LogFileF
     err("dislist-log: " + problem + "\n");
     return 2;
   }
-  const bool exporting = options.command == Command::kExport;
-  if (exporting && SameFile(options.exportPath, options.logPath)) {
-    err("dislist-log: " + Utf8(options.exportPath) + " is the log itself: name another file for the playlist\n");
-    return 2;
-  }
-  RemovalPrinter printer(out);
-  PlaylistExport playlist(options.exportPath, PlaylistFile::Placing::kReplace,
-                          Utf8(options.exportPath) + " is left as it was", err);
-  RemovalOutput& output = exporting ? static_cast<RemovalOutput&>(playlist) : printer;
-  DWORD error = 0;
-  if (!ReadRemovals(options.logPath, facts.bytes, firstRun, lastRun, output, error)) {
-    err("dislist-log: " + ReadProblem(options, error) + "\n");
-    return 1;
-  }
-  if (!output.Finish()) return 1;
-  if (output.count() == 0) {
-    err("nothing removed in " + Selection(options) + (exporting ? ": no playlist written" : "") + "; " +
-        WhereRemovalsAre(whole) + "\n");
-  } else if (exporting) {
-    out(playlist.Written() + "\n");
+  int code = 0;
+  if (options.command == Command::kExport) {
+    if (SameFile(options.exportPath, options.logPath)) {
+      err("dislist-log: " + Utf8(options.exportPath) + " is the log itself: name another file for the playlist\n");
+      return 2;
+    }
+    PlaylistExport playlist(options.exportPath, PlaylistFile::Placing::kReplace,
+                            Utf8(options.exportPath) + " is left as it was", err);
+    code = WriteRemovalsPlaylist({options.logPath, facts.bytes, firstRun, lastRun, Selection(options), whole},
+                                 playlist, out, err);
+  } else {
+    RemovalPrinter printer(out);
+    DWORD error = 0;
+    if (!ReadRemovals(options.logPath, facts.bytes, firstRun, lastRun, printer, error)) {
+      err("dislist-log: " + ReadProblem(options, error) + "\n");
+      return 1;
+    }
+    if (printer.count() == 0) err("nothing removed in " + Selection(options) + "; " + WhereRemovalsAre(whole) + "\n");
   }
   ReportOdd(whole, err);
-  return 0;
+  return code;
 }
 
 int Run(const Options& options, Console& console, CheckedOutput& out, CheckedOutput& err) {
@@ -110,6 +109,17 @@ int Run(const Options& options, Console& console, CheckedOutput& out, CheckedOut
   return ListRemovals(options, whole, facts, out, err);
 }
 
+// Keeps what was said on the screen until Enter, where a person opened the
+// window by a double-click or a drop and it closes with the program. What
+// was typed while the program worked does not close it unseen.
+void WaitForEnter(const Options& options, Console& console, CheckedOutput& err) {
+  if (!options.forPerson || options.help || !console.InputIsConsole() || !console.OwnsWindow()) return;
+  err("\nPress Enter to close this window.");
+  console.DropTypedAhead();
+  std::string line;
+  console.ReadLine(line);
+}
+
 }  // namespace
 
 int RunDislistLog(const std::vector<std::wstring>& arguments, TextOutput& outText, TextOutput& errText, Console& console) {
@@ -117,16 +127,19 @@ int RunDislistLog(const std::vector<std::wstring>& arguments, TextOutput& outTex
   Options options;
   std::string problem;
   int code = 2;
-  if (ParseOptions(arguments, options, problem, IsExistingFile)) {
-    code = ExitCode(Run(options, console, out, err), out, err);
-  } else {
-    err("dislist-log: " + problem + "\n\n" + Usage());
+  try {
+    if (ParseOptions(arguments, options, problem, KindOfPath)) {
+      code = ExitCode(Run(options, console, out, err), out, err);
+    } else {
+      err("dislist-log: " + problem + (options.dropped ? "\n" : "\n\n" + Usage()));
+    }
+  } catch (const std::exception& error) {
+    // Out of memory, mostly: said, and still on the screen after a
+    // double-click.
+    err(std::string("dislist-log: ") + error.what() + "\n");
+    code = 1;
   }
-  if (console.InputIsConsole() && console.OwnsWindow()) {
-    err("\nPress Enter to close this window.");
-    std::string line;
-    console.ReadLine(line);
-  }
+  WaitForEnter(options, console, err);
   return code;
 }
 

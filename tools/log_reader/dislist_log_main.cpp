@@ -27,10 +27,8 @@ class StandardOut final : public dislist_log::TextOutput {
       return ::WriteFile(handle_, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) &&
              written == utf8.size();
     }
-    const int units = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (units <= 0) return false;
-    std::wstring wide(static_cast<std::size_t>(units), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], units);
+    const std::wstring wide = dislist::Utf8ToWide(utf8.data(), utf8.size());
+    if (wide.empty()) return false;
     DWORD written = 0;
     return ::WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) &&
            written == wide.size();
@@ -47,9 +45,11 @@ class StandardConsole final : public dislist_log::Console {
   StandardConsole() : input_(::GetStdHandle(STD_INPUT_HANDLE)) {
     DWORD mode = 0;
     console_ = ::GetConsoleMode(input_, &mode) != FALSE;
+    outputConsole_ = ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode) != FALSE;
   }
 
   bool InputIsConsole() override { return console_; }
+  bool OutputIsConsole() override { return outputConsole_; }
 
   // A console that Windows opened for this program alone has it as its one
   // process; a command prompt's has the prompt too. Where that cannot be
@@ -60,6 +60,8 @@ class StandardConsole final : public dislist_log::Console {
     const DWORD count = ::GetConsoleProcessList(processes, 2);
     return count <= 1;
   }
+
+  void DropTypedAhead() override { ::FlushConsoleInputBuffer(input_); }
 
   bool ReadLine(std::string& line) override {
     line.clear();
@@ -82,6 +84,7 @@ class StandardConsole final : public dislist_log::Console {
  private:
   HANDLE input_;
   bool console_ = false;
+  bool outputConsole_ = false;
 };
 
 }  // namespace
@@ -89,6 +92,9 @@ class StandardConsole final : public dislist_log::Console {
 int wmain(int argc, wchar_t** argv) {
   StandardOut out(STD_OUTPUT_HANDLE), err(STD_ERROR_HANDLE);
   StandardConsole console;
+  // RunDislistLog reports its own exceptions and still waits where a person
+  // looks; this catches only what fails before it can (no memory for the
+  // arguments).
   try {
     const std::vector<std::wstring> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     return dislist_log::RunDislistLog(arguments, out, err, console);

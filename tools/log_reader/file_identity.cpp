@@ -24,18 +24,32 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
 
 bool PathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool IsExistingFile(const std::wstring& path) {
+PathKind KindOfPath(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kNothing;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::kFolder : PathKind::kFile;
 }
 
+// Asked for the length first, then with room for it: a path longer than any
+// fixed buffer still resolves. The current folder may change in between,
+// so the answer is checked once more.
 std::wstring FullPath(const std::wstring& path, std::wstring* folder) {
-  wchar_t full[MAX_PATH * 4] = {};
-  const DWORD length = ::GetFullPathNameW(path.c_str(), MAX_PATH * 4, full, nullptr);
-  if (length == 0 || length >= MAX_PATH * 4) return std::wstring();
-  std::wstring result(full, length);
-  if (folder != nullptr) *folder = result.substr(0, result.find_last_of(L"\\/") + 1);
-  return result;
+  std::wstring result;
+  ::SetLastError(ERROR_SUCCESS);
+  DWORD room = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  for (int attempt = 0; attempt < 3 && room != 0; ++attempt) {
+    result.assign(room, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), room, &result[0], nullptr);
+    if (length == 0) break;
+    if (length < room) {
+      result.resize(length);
+      if (folder != nullptr) *folder = result.substr(0, result.find_last_of(L"\\/") + 1);
+      return result;
+    }
+    room = length;
+  }
+  if (::GetLastError() == ERROR_SUCCESS) ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+  return std::wstring();
 }
 
 }  // namespace dislist_log

@@ -12,12 +12,15 @@ bool SameFile(const std::wstring& a, const std::wstring& b);
 
 // Whether anything (a file or a folder) has this name.
 bool PathExists(const std::wstring& path);
-// Whether a file (not a folder) has this name.
-bool IsExistingFile(const std::wstring& path);
 
-// The path in full (as Windows resolves it against the current folder);
-// empty when it cannot. `folder`, when given, takes the full path's folder
-// with its separator.
+enum class PathKind { kNothing, kFile, kFolder };
+// What has this name: nothing, a file or a folder.
+PathKind KindOfPath(const std::wstring& path);
+
+// The path in full (as Windows resolves it against the current folder),
+// however long; empty when it cannot be resolved, and GetLastError() then
+// tells why. `folder`, when given, takes the full path's folder with its
+// separator.
 std::wstring FullPath(const std::wstring& path, std::wstring* folder = nullptr);
 
 }  // namespace dislist_log

@@ -136,6 +136,17 @@ bool LogScanner::CountRunEvent(std::string_view line, LineRole role) {
     case LineRole::kNoManager:
       ++run.managerUnavailable;
       return true;
+    case LineRole::kTrackFileFailed:
+      ++run.trackFileFailures;
+      return true;
+    case LineRole::kAccessDenied:
+      // The reason belongs to the current-track file when it follows that
+      // failure and its error code, as the plug-in writes them.
+      if (Recent(2).role == LineRole::kTrackFileFailed) ++run.trackFileAccessDenied;
+      return true;
+    case LineRole::kRemoteNotFound:
+      run.remoteWindowMissing = true;
+      return true;
     default:
       return false;
   }

@@ -32,7 +32,10 @@ struct RunSummary {
   std::uint64_t playlistUnavailable = 0;  // no playing playlist
   std::uint64_t managerUnavailable = 0;   // "PLAYLIST DELETE: playlist manager unavailable."
   std::uint64_t noPreviousTrack = 0;      // "PLAYLIST DELETE: no previous track."
+  std::uint64_t trackFileFailures = 0;    // the current-track file not made or not written
+  std::uint64_t trackFileAccessDenied = 0;  // of those, refused with access denied
   bool ready = false;                     // the start-up logged "PLUGIN READY."
+  bool remoteWindowMissing = false;       // AIMP's Remote Access window was not found
   std::string startupFailure;             // the line that ended a failed start-up
 };
 

@@ -79,10 +79,6 @@ bool TakeValue(const std::wstring& word, const std::wstring& value, Options& opt
   return true;
 }
 
-}  // namespace
-
-namespace {
-
 struct CommandName {
   const wchar_t* word;
   Command command;
@@ -90,12 +86,40 @@ struct CommandName {
 constexpr CommandName kCommands[] = {
     {L"summary", Command::kSummary}, {L"removed", Command::kRemoved}, {L"export", Command::kExport}};
 
+bool LooksLikePath(const std::wstring& word) { return word.find_first_of(L"\\/:.") != std::wstring::npos; }
+
+// Paths dropped on the program: one log file, or a sentence of what they
+// are instead.
+bool TakeDropped(const std::vector<std::wstring>& arguments, Options& options, std::string& problem,
+                 PathKind (*kindOf)(const std::wstring& path)) {
+  options.dropped = true;
+  options.forPerson = true;
+  const std::wstring& path = arguments[0];
+  if (arguments.size() > 1) {
+    return Fail(problem, "dislist-log reads one log at a time: drop a single log file on it");
+  }
+  switch (kindOf(path)) {
+    case PathKind::kFile:
+      options.logPath = path;
+      options.logGiven = true;
+      return true;
+    case PathKind::kFolder:
+      return Fail(problem, Utf8(path) + " is a folder: drop the log file in it on dislist-log");
+    case PathKind::kNothing:
+      break;
+  }
+  return Fail(problem, "no such file: " + Utf8(path));
+}
+
 }  // namespace
 
 bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, std::string& problem,
-                  bool (*isFile)(const std::wstring& path)) {
+                  PathKind (*kindOf)(const std::wstring& path)) {
   options.command = Command::kReport;
-  if (arguments.empty()) return true;
+  if (arguments.empty()) {
+    options.forPerson = true;
+    return true;
+  }
   const std::wstring& first = arguments[0];
   if (IsHelp(first)) {
     options.help = true;
@@ -104,11 +128,7 @@ bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, 
   const auto* named = std::find_if(std::begin(kCommands), std::end(kCommands),
                                    [&](const CommandName& name) { return first == name.word; });
   if (named == std::end(kCommands)) {
-    if (arguments.size() == 1 && !first.empty() && isFile(first)) {
-      options.logPath = first;
-      options.logGiven = true;
-      return true;
-    }
+    if (LooksLikePath(first)) return TakeDropped(arguments, options, problem, kindOf);
     return Fail(problem, "unknown command " + Utf8(first));
   }
   options.command = named->command;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/names.h"
+#include "file_identity.h"
 
 namespace dislist_log {
 
@@ -34,14 +35,22 @@ struct Options {
   NumberOption run;
   NumberOption last;
   bool help = false;
+  // A person double-clicked the program or dropped something on it: what
+  // it says must stay on the screen. Commands typed at a prompt, run by a
+  // script or a scheduled task, never wait.
+  bool forPerson = false;
+  // The arguments are paths dropped on the program (or typed as such):
+  // their problems are said in one sentence, without the usage.
+  bool dropped = false;
 };
 
 // Reads the command line (without the program's name); on a mistake says
 // what was wrong and returns false. No argument asks for the report on the
-// default log; one argument that is no command but an existing file
-// (`isFile` tells) asks for the report on that log, as Explorer passes a
-// file dropped on the program or opened with it.
+// default log; an argument that is no command but a path (it holds a
+// separator, a drive's colon or a dot) is a log to report on, as Explorer
+// passes a file dropped on the program or opened with it: one existing file
+// (`kindOf` tells), or else a plain sentence of what it is instead.
 bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, std::string& problem,
-                  bool (*isFile)(const std::wstring& path));
+                  PathKind (*kindOf)(const std::wstring& path));
 
 }  // namespace dislist_log

@@ -37,9 +37,15 @@ class Console {
   // Whether the input is a console a person types into (not a pipe, a file
   // or nothing).
   virtual bool InputIsConsole() = 0;
+  // Whether the standard output is a console a person reads (not a file or
+  // a pipe that a script reads): a question is asked only where both are.
+  virtual bool OutputIsConsole() = 0;
   // Whether the console window is the program's own, opened for it alone
   // (a double-click in Explorer), not a command prompt's that stays open.
   virtual bool OwnsWindow() = 0;
+  // Forgets what was typed before now (an Enter pressed while a long log
+  // was read), so only an answer to the question counts.
+  virtual void DropTypedAhead() = 0;
   // One typed line without its line end; false at the end of input.
   virtual bool ReadLine(std::string& line) = 0;
 };

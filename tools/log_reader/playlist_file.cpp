@@ -48,11 +48,27 @@ bool PlaylistFile::Commit() {
   DWORD error = flushed ? ERROR_SUCCESS : ::GetLastError();
   if (!Close() && flushed) error = ::GetLastError();
   if (error != ERROR_SUCCESS) return Fail("cannot write " + Utf8(temporary_), error);
+  return PutInPlace();
+}
+
+// A move that never replaces fails on a name taken since it was chosen; the
+// next free name is tried then, a bounded number of times, and any other
+// failure is the real one.
+bool PlaylistFile::PutInPlace() {
   const DWORD replace = placing_ == Placing::kReplace ? MOVEFILE_REPLACE_EXISTING : 0;
-  if (!exportFileCalls.moveFile(temporary_.c_str(), target_.c_str(), replace | MOVEFILE_WRITE_THROUGH)) {
-    return Fail("cannot put the playlist in place of " + Utf8(target_), ::GetLastError());
+  for (int attempt = 0;; ++attempt) {
+    if (exportFileCalls.moveFile(temporary_.c_str(), target_.c_str(), replace | MOVEFILE_WRITE_THROUGH)) break;
+    const DWORD error = ::GetLastError();
+    const bool taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+    std::wstring next = taken && nextName_ && attempt < 100 ? nextName_() : std::wstring();
+    if (next.empty() || next == target_) {
+      return Fail("cannot put the playlist in place of " + Utf8(target_), error);
+    }
+    target_ = std::move(next);
   }
   temporary_.clear();
+  const std::wstring placed = FullPath(target_);
+  if (!placed.empty()) fullPath_ = placed;
   return true;
 }
 

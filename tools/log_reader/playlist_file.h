@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,28 +27,35 @@ class PlaylistFile {
   // Whether the finished playlist may take the place of a file of its name
   // (export, as asked) or must never (a name the program chose).
   enum class Placing { kReplace, kNeverReplace };
-  explicit PlaylistFile(std::wstring target, Placing placing = Placing::kReplace)
-      : target_(std::move(target)), placing_(placing) {}
+  // Another free name, when the one chosen was taken before the playlist
+  // could be put in place; empty when there is none.
+  using NextName = std::function<std::wstring()>;
+  explicit PlaylistFile(std::wstring target, Placing placing = Placing::kReplace, NextName nextName = nullptr)
+      : target_(std::move(target)), placing_(placing), nextName_(std::move(nextName)) {}
   ~PlaylistFile();
   PlaylistFile(const PlaylistFile&) = delete;
   PlaylistFile& operator=(const PlaylistFile&) = delete;
 
   bool Open();
   bool Write(std::string_view text);
-  // Flushes, closes and puts the playlist in place of the output.
+  // Flushes, closes and puts the playlist in place of the output. A name
+  // that is never replaced and is taken meanwhile (another give-back at the
+  // same moment) gives way to the next free one.
   bool Commit();
 
   // What failed first, with its Windows error code.
   const std::string& problem() const { return problem_; }
-  // The target's full path, once opened.
+  // The target's full path, once opened (once committed: where it went).
   const std::wstring& fullPath() const { return fullPath_; }
 
  private:
   bool Close();
   bool Fail(const std::string& what, DWORD error);
+  bool PutInPlace();
 
   std::wstring target_;
   Placing placing_;
+  NextName nextName_;
   std::wstring fullPath_;
   std::wstring temporary_;
   dislist::UniqueFile file_;

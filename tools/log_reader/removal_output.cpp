@@ -4,6 +4,7 @@
 
 #include "base/text_rules.h"
 #include "log_file.h"
+#include "run_selection.h"
 #include "text.h"
 
 namespace dislist_log {
@@ -48,9 +49,11 @@ void PlaylistExport::Add(const Removal& removal) {
 
 bool PlaylistExport::Finish() {
   if (!opened_ || playlist_.Commit()) return true;
-  err_("dislist-log: " + playlist_.problem() + "; " + whenFailed_ + "\n");
+  SayFailed(playlist_.problem());
   return false;
 }
+
+void PlaylistExport::SayFailed(const std::string& problem) { err_("dislist-log: " + problem + "; " + whenFailed_ + "\n"); }
 
 std::string PlaylistExport::Written() const {
   std::string line = Number(count_) + (count_ == 1 ? " removed entry" : " removed entries") + " written to " +
@@ -65,6 +68,27 @@ bool ReadRemovals(const std::wstring& logPath, std::uint64_t bytes, int firstRun
     if (removal.run >= firstRun && removal.run <= lastRun) output.Add(removal);
   });
   return ScanFile(logPath, scanner, error, nullptr, bytes);
+}
+
+int WriteRemovalsPlaylist(const RemovalSource& source, PlaylistExport& playlist, CheckedOutput& out,
+                          CheckedOutput& err) {
+  DWORD error = 0;
+  if (!ReadRemovals(source.logPath, source.bytes, source.firstRun, source.lastRun, playlist, error)) {
+    playlist.SayFailed("cannot read " + Utf8(source.logPath) + " again (error " + Number(error) + ")");
+    return 1;
+  }
+  if (!playlist.Finish()) return 1;
+  if (playlist.count() > 0) {
+    out(playlist.Written() + "\n");
+    return 0;
+  }
+  if (playlist.leftOut() > 0) {
+    err("dislist-log: no entry of " + source.selection + " could be written (" + Number(playlist.leftOut()) +
+        " left out, see above): no playlist written\n");
+    return 1;
+  }
+  err("nothing removed in " + source.selection + ": no playlist written; " + WhereRemovalsAre(source.whole) + "\n");
+  return 0;
 }
 
 }  // namespace dislist_log

@@ -42,10 +42,13 @@ class PlaylistExport final : public RemovalOutput {
  public:
   // `whenFailed` follows the problem when the playlist cannot be made
   // ("back.m3u8 is left as it was").
-  PlaylistExport(std::wstring target, PlaylistFile::Placing placing, std::string whenFailed, CheckedOutput& err)
-      : playlist_(std::move(target), placing), whenFailed_(std::move(whenFailed)), err_(err) {}
+  PlaylistExport(std::wstring target, PlaylistFile::Placing placing, std::string whenFailed, CheckedOutput& err,
+                 PlaylistFile::NextName nextName = nullptr)
+      : playlist_(std::move(target), placing, std::move(nextName)), whenFailed_(std::move(whenFailed)), err_(err) {}
   void Add(const Removal& removal) override;
   bool Finish() override;
+  // Says `problem` and what became of the files.
+  void SayFailed(const std::string& problem);
   std::uint64_t leftOut() const { return leftOut_; }
   // Where the playlist went, in full.
   const std::wstring& fullPath() const { return playlist_.fullPath(); }
@@ -65,5 +68,22 @@ class PlaylistExport final : public RemovalOutput {
 // when the log cannot be read; `error` is then the code.
 bool ReadRemovals(const std::wstring& logPath, std::uint64_t bytes, int firstRun, int lastRun,
                   RemovalOutput& output, DWORD& error);
+
+// What a playlist of removals is made from: the bytes of the log that a
+// first pass checked (`whole` is that pass), the runs chosen, and that
+// choice in words ("run 3").
+struct RemovalSource {
+  const std::wstring& logPath;
+  std::uint64_t bytes;
+  int firstRun, lastRun;
+  std::string selection;
+  const LogScanner& whole;
+};
+
+// export and the report's give-back alike: reads the removals again into
+// `playlist`, then says where it went, or why nothing was written. Returns
+// the exit code: 0 written or nothing to write, 1 failed.
+int WriteRemovalsPlaylist(const RemovalSource& source, PlaylistExport& playlist, CheckedOutput& out,
+                          CheckedOutput& err);
 
 }  // namespace dislist_log

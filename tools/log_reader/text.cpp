@@ -14,4 +14,8 @@ std::string Number(std::uint64_t value) {
   return text;
 }
 
+std::string Counted(std::uint64_t count, const char* one, const char* many) {
+  return Number(count) + " " + (count == 1 ? one : many);
+}
+
 }  // namespace dislist_log

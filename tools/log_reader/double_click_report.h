@@ -1,6 +1,7 @@
 // What dislist-log does for a person who double-clicked it or dropped a log
-// on it: a short report, then, at a console, the offer to give the entries
-// of the last run that removed any back as a playlist beside the log.
+// on it: a short report, then, where that person can see and answer, the
+// offer to give the entries of the last run that removed any back as a
+// playlist beside the log.
 #pragma once
 
 #include <string>
@@ -15,8 +16,8 @@ namespace dislist_log {
 // How many of the last runs the report shows line by line.
 constexpr std::size_t kReportRuns = 10;
 
-// Reports on the log read whole in `whole`, and asks only where the input is
-// a console. Returns the exit code.
+// Reports on the log read whole in `whole`, and asks only where the input
+// and the standard output are both consoles. Returns the exit code.
 int RunReport(const Options& options, const LogScanner& whole, const LogFileFacts& facts, Console& console,
               CheckedOutput& out, CheckedOutput& err);
 

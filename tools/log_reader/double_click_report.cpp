@@ -1,39 +1,42 @@
-#include "report_session.h"
+#include "double_click_report.h"
 
 #include "file_identity.h"
 #include "removal_output.h"
 #include "report.h"
+#include "run_selection.h"
 #include "text.h"
 
 namespace dislist_log {
 
 namespace {
 
-std::string Entries(std::uint64_t count) { return Number(count) + (count == 1 ? " entry" : " entries"); }
+std::string Entries(std::uint64_t count) { return Counted(count, "entry", "entries"); }
 
-// Writes the removals of `run` as a new playlist beside the log.
-int GiveBack(const Options& options, const RunSummary& run, const LogFileFacts& facts, CheckedOutput& out,
-             CheckedOutput& err) {
+// Writes the removals of `run` as a new playlist beside the log, under a
+// name no file has.
+int GiveBack(const Options& options, const RunSummary& run, const LogScanner& whole, const LogFileFacts& facts,
+             CheckedOutput& out, CheckedOutput& err) {
   std::wstring folder;
-  std::wstring name;
-  if (!FullPath(options.logPath, &folder).empty()) name = FreePlaylistName(folder, run.number, PathExists);
+  if (FullPath(options.logPath, &folder).empty()) {
+    const DWORD error = ::GetLastError();
+    err("dislist-log: cannot tell the folder of " + Utf8(options.logPath) + " (error " + Number(error) +
+        "): no playlist written\n");
+    return 1;
+  }
+  const auto nextName = [&folder, &run] { return FreePlaylistName(folder, run.number, PathExists); };
+  const std::wstring name = nextName();
   if (name.empty()) {
-    err("dislist-log: no free name for the playlist in the folder of " + Utf8(options.logPath) + "\n");
+    err("dislist-log: " + Utf8(folder) + " holds a thousand playlists of run " + std::to_string(run.number) +
+        " already: no playlist written\n");
     return 1;
   }
-  PlaylistExport playlist(name, PlaylistFile::Placing::kNeverReplace, "no file was written or replaced", err);
-  DWORD error = 0;
-  if (!ReadRemovals(options.logPath, facts.bytes, run.number, run.number, playlist, error)) {
-    err("dislist-log: cannot read " + Utf8(options.logPath) + " again (error " + Number(error) + ")\n");
-    return 1;
-  }
-  if (!playlist.Finish()) return 1;
-  if (playlist.count() == 0) {
-    err("dislist-log: no entry of run " + std::to_string(run.number) + " could be written: no playlist written\n");
-    return 1;
-  }
-  out(playlist.Written() + "\nTo get them back, drag this file into AIMP's playlist (or open it with AIMP).\n");
-  return 0;
+  PlaylistExport playlist(name, PlaylistFile::Placing::kNeverReplace, "no file was written or replaced", err,
+                          nextName);
+  const int code = WriteRemovalsPlaylist(
+      {options.logPath, facts.bytes, run.number, run.number, "run " + std::to_string(run.number), whole}, playlist,
+      out, err);
+  if (code == 0 && playlist.count() > 0) out("To get them back, drag this file into AIMP's playlist (or open it with AIMP).\n");
+  return code;
 }
 
 }  // namespace
@@ -69,19 +72,20 @@ int RunReport(const Options& options, const LogScanner& whole, const LogFileFact
   }
   const std::string number = std::to_string(run->number);
   out("\nThe last run that removed entries is run " + number + ": " + Entries(run->removed) + ".\n");
-  if (!console.InputIsConsole()) {
+  if (!console.InputIsConsole() || !console.OutputIsConsole()) {
     out("To give them back as a playlist: dislist-log export back.m3u8 --run " + number +
         (options.logGiven ? " --file \"" + Utf8(options.logPath) + "\"" : std::string()) + "\n");
     return 0;
   }
   err("Give back the " + Entries(run->removed) + " removed in run " + number +
       " as a playlist beside the log? Type y and press Enter (Enter alone: no): ");
+  console.DropTypedAhead();
   std::string answer;
   if (!console.ReadLine(answer) || !IsYes(answer)) {
     out("Nothing written.\n");
     return 0;
   }
-  return GiveBack(options, *run, facts, out, err);
+  return GiveBack(options, *run, whole, facts, out, err);
 }
 
 }  // namespace dislist_log
