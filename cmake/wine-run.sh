@@ -22,13 +22,17 @@
 # exited, and ctest's pipes are never given to Wine. Wine's console turns
 # "\n" into CR LF, which would end up inside discovered test names, so
 # carriage returns are stripped.
+#
+# Wine's error channel is on (a crash's "Unhandled page fault" comes only
+# through it) and its lines are kept back, unless the program exits non-zero
+# without a word of its own: then how it ended is said, with Wine's lines.
 case ${1:-}:${2:-} in
   --prefix=?*:--machine=x86_64 | --prefix=?*:--machine=i686) prefix=${1#--prefix=} machine=${2#--machine=}; shift 2 ;;
   *) echo "wine-run.sh: usage: wine-run.sh --prefix=FOLDER --machine=x86_64|i686 PROGRAM [ARGUMENT...]" >&2
      exit 2 ;;
 esac
 scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../scripts" && pwd) || exit 2
-export WINEPREFIX=$prefix WINEDEBUG=-all
+export WINEPREFIX=$prefix WINEDEBUG=-all,err+all
 if [ -z "${DISLIST_WINE:-}" ]; then
   # shellcheck source=scripts/wine-loader.sh
   source "$scripts/wine-loader.sh" || { echo "wine-run.sh: no Wine to run the tests with (see above)" >&2; exit 1; }
@@ -60,6 +64,22 @@ for try in 1 2; do
   fi
   echo "wine-run.sh: Wine did not start $1 at all (exit $status: $(tr -d '\r' <"$errors" | tr '\n' ' ')); starting it once more" >&2
 done
+# Wine's own lines: a channel's ("0024:err:seh:..."), the loader's ("wine:
+# Unhandled page fault ...") and its pointer to the debugger's guide.
+wine_lines='^([0-9a-f]{4}:(err|warn|fixme|trace):|wine: |Read the Wine Developers Guide)'
 tr -d '\r' <"$output"
-tr -d '\r' <"$errors" >&2
+tr -d '\r' <"$errors" | LC_ALL=C grep -Ev "$wine_lines" >&2
+if [ "$status" -ne 0 ] && [ ! -s "$output" ] &&
+   ! tr -d '\r' <"$errors" | LC_ALL=C grep -Evq "$wine_lines|^$"; then
+  # A Windows exit code reaches Linux only as its lowest byte: 0xC0000005,
+  # an access violation, arrives as 5.
+  printf 'wine-run.sh: %s ended with exit status %d (0x%02X, the lowest byte of its Windows exit code) and no output of its own; ' \
+         "$1" "$status" "$status" >&2
+  if tr -d '\r' <"$errors" | LC_ALL=C grep -Eq "$wine_lines"; then
+    echo "Wine's error lines for this run:" >&2
+    tr -d '\r' <"$errors" | LC_ALL=C grep -E "$wine_lines" >&2
+  else
+    echo "Wine said nothing of it" >&2
+  fi
+fi
 exit $status

@@ -197,8 +197,19 @@ wine_run_retry() {
   expect "a program that failed after it ran is not run again" \
          "$(wine_run_with 'echo out; echo "ShellExecuteEx failed" >&2; exit 3' | grep -c 'wine t.exe')" 2
 }
+wine_run_silent_end() {
+  local crash='echo "wine: Unhandled page fault on write access to 0 at address 1 (thread 0030), starting debugger..." >&2; echo "0030:err:seh:start_debugger Couldn'"'"'t start debugger" >&2; exit 5'
+  expect "a silent crash: how it ended, and Wine's lines" "$(wine_run_with "$crash" | sed -n 2,4p)" "$(printf '%s\n' \
+    "wine-run.sh: t.exe ended with exit status 5 (0x05, the lowest byte of its Windows exit code) and no output of its own; Wine's error lines for this run:" \
+    "wine: Unhandled page fault on write access to 0 at address 1 (thread 0030), starting debugger..." \
+    "0030:err:seh:start_debugger Couldn't start debugger")" &&
+  expect "a failure with words of its own: those alone" \
+         "$(wine_run_with 'echo "0030:err:x:y noise" >&2; echo "own words" >&2; exit 1' | sed -n 2,3p)" \
+         "$(printf '%s\n' "own words" "exit 1")"
+}
 run_case "wine-run: the build's prefix made on first use" wine_run_first_use
 run_case "wine-run: a start that never reached the program" wine_run_retry
+run_case "wine-run: a program that ends without a word says how it ended" wine_run_silent_end
 
 # --- wine.sh: the demo's prefix made on first use; a prefix the caller
 # names is used as it is, never made afresh.
