@@ -373,5 +373,34 @@ fuzz_needs_a_limit() {
 }
 run_case "fuzz: no unlimited run" fuzz_needs_a_limit
 
+# --- The documents: every relative link in README.md and docs/ leads to a
+# file, and every `bash scripts/NAME.sh` they name exists.
+# dead_references ROOT: one line for each that leads nowhere.
+dead_references() {
+  local root=$1 file link script
+  for file in "$root/README.md" "$root"/docs/*.md; do
+    [ -f "$file" ] || continue
+    while IFS= read -r link; do
+      link=${link%%#*}
+      case $link in '' | *://* | mailto:*) continue ;; esac
+      [ -e "$(dirname "$file")/$link" ] || echo "${file#"$root"/}: $link"
+    done < <(LC_ALL=C grep -oE '\]\([^)]+\)' "$file" | sed -E 's/^\]\((.*)\)$/\1/')
+    while IFS= read -r script; do
+      [ -e "$root/$script" ] || echo "${file#"$root"/}: bash $script"
+    done < <(LC_ALL=C grep -oE 'bash scripts/[A-Za-z0-9_.-]+\.sh' "$file" | sed 's/^bash //')
+  done
+}
+documents_lead_somewhere() {
+  local planted="$work/planted-docs"
+  mkdir -p "$planted/docs" "$planted/scripts" && touch "$planted/scripts/real.sh" "$planted/docs/there.md" &&
+    printf '%s\n' '[there](docs/there.md), [gone](docs/gone.md#top), [web](https://example.org/x)' \
+      'run `bash scripts/real.sh`, then `bash scripts/nope.sh`' >"$planted/README.md" &&
+    printf '%s\n' '[back](../README.md), [lost](../packaging/LOST.txt)' >"$planted/docs/ref.md"
+  expect "a planted tree: what leads nowhere" "$(dead_references "$planted")" "$(printf '%s\n' \
+    "README.md: docs/gone.md" "README.md: bash scripts/nope.sh" "docs/ref.md: ../packaging/LOST.txt")" &&
+  expect "this tree: every link and script is there" "$(dead_references "$root")" ""
+}
+run_case "documents: every link and named script is there" documents_lead_somewhere
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
