@@ -273,6 +273,7 @@ TEST(Commands, ReportOffersTheLastRemovalsAskingOnlyAtAConsole) {
       {"no input, own window", false, true, true, {}, {}, false, false, false, 0},
       {"a command prompt, no", true, true, false, {"n"}, {}, true, false, false, 1},
       {"a command prompt, output to a file", true, false, false, {"y"}, {}, false, false, false, 0},
+      {"its own window, output to a file", true, false, true, {"y", ""}, {}, false, false, false, 0},
       {"a double-click, yes", true, true, true, {" Yes ", ""}, {}, true, true, true, 2},
       {"an Enter typed while the log was read", true, true, true, {"y", ""}, {""}, true, true, true, 2},
       {"input ends at the question", true, true, true, {}, {}, true, false, true, 2},

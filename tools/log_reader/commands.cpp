@@ -110,10 +110,14 @@ int Run(const Options& options, Console& console, CheckedOutput& out, CheckedOut
 }
 
 // Keeps what was said on the screen until Enter, where a person opened the
-// window by a double-click or a drop and it closes with the program. What
-// was typed while the program worked does not close it unseen.
+// window by a double-click or a drop and it closes with the program; an
+// output sent to a file shows nothing to keep. What was typed while the
+// program worked does not close it unseen.
 void WaitForEnter(const Options& options, Console& console, CheckedOutput& err) {
-  if (!options.forPerson || options.help || !console.InputIsConsole() || !console.OwnsWindow()) return;
+  if (!options.forPerson || options.help || !console.InputIsConsole() || !console.OutputIsConsole() ||
+      !console.OwnsWindow()) {
+    return;
+  }
   err("\nPress Enter to close this window.");
   console.DropTypedAhead();
   std::string line;
