@@ -292,8 +292,8 @@ TEST(LogFromDll, HintsNameWhatWentWrongInEachRun) {
        "plug-in: restart AIMP\n"},
       {"  hint: AIMP_CURRENT_TRACK.txt could not be written, access denied (the plug-in's folder is under Program "
        "Files?): give your user write access to that folder; removal works all the same\n"},
-      {"  hint: 1 track that played was not found in the playing playlist: they were played from another playlist, "
-       "or it writes their file names differently; play from the playlist that is to be emptied\n",
+      {"  hint: 1 previous track not found in the playing playlist (played from another playlist, or the file name "
+       "written differently there): play from the playlist that is to be emptied\n",
        "  hint: AIMP refused 1 deletion: the playlist is read-only or locked; unlock it in AIMP (those entries "
        "stay)\n",
        "  hint: no playlist was playing at 1 track change: play the tracks from a playlist, or nothing is "

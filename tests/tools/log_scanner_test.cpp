@@ -59,7 +59,11 @@ TEST(LogScanner, RunsAndOutcomes) {
   const std::string log =
       Banner() + Lines({"", "TRACK START: first tracked track.", "CURRENT: a.mp3"}) +
       Lines({"", kEq, "NEW TRACK STARTED", "PREVIOUS: a.mp3", "CURRENT: b.mp3", kEq}) +
-      Check("a.mp3", kSuccess, "A") + Check("b.mp3", kSkipped) + Banner() +
+      Check("a.mp3", kSuccess, "A") + Check("b.mp3", kSkipped) +
+      // A write failure, and an access denied that belongs to no current-track file.
+      Lines({"CURRENT TRACK FILE: WriteFile FAILED.", "WINDOWS ERROR: 5", "ERROR: GetModuleHandleExW FAILED.",
+             "WINDOWS ERROR: 5", "REASON: ACCESS DENIED."}) +
+      Banner() + Lines({"CURRENT TRACK FILE: CreateFileW FAILED.", "WINDOWS ERROR: 5", "REASON: ACCESS DENIED."}) +
       Check("c.mp3", kRefused) +
       Lines({"", kEq, "PLAYLIST DELETE CHECK", "PREVIOUS FILE: d.mp3", "PLAYLIST ITEM COUNT: 0",
              "PLAYLIST DELETE: previous track NOT FOUND.", kEq});
@@ -74,6 +78,10 @@ TEST(LogScanner, RunsAndOutcomes) {
   EXPECT_EQ(result.runs[1].firstLine, result.runs[0].lastLine + 1);
   EXPECT_EQ(result.runs[1].refused, 1u);
   EXPECT_EQ(result.runs[1].notFound, 1u);
+  EXPECT_EQ(result.runs[0].trackFileFailures, 1u);
+  EXPECT_EQ(result.runs[0].trackFileAccessDenied, 0u);
+  EXPECT_EQ(result.runs[1].trackFileFailures, 1u);
+  EXPECT_EQ(result.runs[1].trackFileAccessDenied, 1u);
   ASSERT_EQ(result.removals.size(), 1u);
   EXPECT_EQ(result.removals[0].fileName, "a.mp3");
   EXPECT_EQ(result.removals[0].displayText, "A");

@@ -35,7 +35,9 @@ int GiveBack(const Options& options, const RunSummary& run, const LogScanner& wh
   const int code = WriteRemovalsPlaylist(
       {options.logPath, facts.bytes, run.number, run.number, "run " + std::to_string(run.number), whole}, playlist,
       out, err);
-  if (code == 0 && playlist.count() > 0) out("To get them back, drag this file into AIMP's playlist (or open it with AIMP).\n");
+  if (code == 0 && playlist.count() > 0) {
+    out("To get them back, drag this file into AIMP's playlist (or open it with AIMP).\n");
+  }
   return code;
 }
 

@@ -16,17 +16,20 @@ std::string Usage() {
          "Reads the AIMP Dislist log (default " +
          Utf8(dislist::kLogFilePath) +
          ").\n"
-         "  (none)   a short report of the last runs; in a console window it offers\n"
-         "           to give the entries of the last run that removed any back as a\n"
-         "           playlist beside the log (also for a log dropped on the program)\n"
+         "  (none)   a short report of the last runs and what went wrong in them; in\n"
+         "           a console it offers to give the entries of the last run that\n"
+         "           removed any back as a playlist beside the log (also for a log\n"
+         "           dropped on the program), and in a window of its own it waits\n"
+         "           for Enter\n"
          "  summary  per run of the player: tracks started, entries removed, kept by\n"
-         "           !delete, not found and refused\n"
+         "           !delete, not found and refused, and what went wrong\n"
          "  removed  the file names of the entries actually removed, in order\n"
          "  export   the same as an M3U8 playlist, to give them back to AIMP; the\n"
          "           playlist is put in place only when it is complete\n"
          "  --run N  only run N (runs are counted from 1 at each start-up; run 0 is\n"
          "           what the log holds before its first start-up)\n"
-         "  --last K only the last K runs\n";
+         "  --last K only the last K runs\n"
+         "The commands never wait and never ask.\n";
 }
 
 namespace {

@@ -53,7 +53,9 @@ bool PlaylistExport::Finish() {
   return false;
 }
 
-void PlaylistExport::SayFailed(const std::string& problem) { err_("dislist-log: " + problem + "; " + whenFailed_ + "\n"); }
+void PlaylistExport::SayFailed(const std::string& problem) {
+  err_("dislist-log: " + problem + "; " + whenFailed_ + "\n");
+}
 
 std::string PlaylistExport::Written() const {
   std::string line = Number(count_) + (count_ == 1 ? " removed entry" : " removed entries") + " written to " +

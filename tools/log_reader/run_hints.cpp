@@ -40,9 +40,9 @@ std::vector<std::string> RunHints(const RunSummary& run) {
                     "removal works all the same");
   }
   if (run.notFound > 0) {
-    hints.push_back(Counted(run.notFound, "track that played was", "tracks that played were") +
-                    " not found in the playing playlist: they were played from another playlist, or it writes "
-                    "their file names differently; play from the playlist that is to be emptied");
+    hints.push_back(Counted(run.notFound, "previous track", "previous tracks") +
+                    " not found in the playing playlist (played from another playlist, or the file name written "
+                    "differently there): play from the playlist that is to be emptied");
   }
   if (run.refused > 0) {
     hints.push_back("AIMP refused " + Counted(run.refused, "deletion", "deletions") +
