@@ -67,17 +67,17 @@ done
 # Wine's own lines: a channel's ("0024:err:seh:..."), the loader's ("wine:
 # Unhandled page fault ...") and its pointer to the debugger's guide.
 wine_lines='^([0-9a-f]{4}:(err|warn|fixme|trace):|wine: |Read the Wine Developers Guide)'
-tr -d '\r' <"$output"
-tr -d '\r' <"$errors" | LC_ALL=C grep -Ev "$wine_lines" >&2
-if [ "$status" -ne 0 ] && [ ! -s "$output" ] &&
-   ! tr -d '\r' <"$errors" | LC_ALL=C grep -Evq "$wine_lines|^$"; then
+sed -i 's/\r//g' "$output" "$errors"
+cat "$output"
+LC_ALL=C grep -Ev "$wine_lines" "$errors" >&2
+if [ "$status" -ne 0 ] && [ ! -s "$output" ] && ! LC_ALL=C grep -Evq "$wine_lines|^$" "$errors"; then
   # A Windows exit code reaches Linux only as its lowest byte: 0xC0000005,
   # an access violation, arrives as 5.
   printf 'wine-run.sh: %s ended with exit status %d (0x%02X, the lowest byte of its Windows exit code) and no output of its own; ' \
          "$1" "$status" "$status" >&2
-  if tr -d '\r' <"$errors" | LC_ALL=C grep -Eq "$wine_lines"; then
+  if LC_ALL=C grep -Eq "$wine_lines" "$errors"; then
     echo "Wine's error lines for this run:" >&2
-    tr -d '\r' <"$errors" | LC_ALL=C grep -E "$wine_lines" >&2
+    LC_ALL=C grep -E "$wine_lines" "$errors" >&2
   else
     echo "Wine said nothing of it" >&2
   fi

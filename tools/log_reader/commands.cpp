@@ -114,10 +114,7 @@ int Run(const Options& options, Console& console, CheckedOutput& out, CheckedOut
 // output sent to a file shows nothing to keep. What was typed while the
 // program worked does not close it unseen.
 void WaitForEnter(const Options& options, Console& console, CheckedOutput& err) {
-  if (!options.forPerson || options.help || !console.InputIsConsole() || !console.OutputIsConsole() ||
-      !console.OwnsWindow()) {
-    return;
-  }
+  if (!options.forPerson || !console.PersonAtConsole() || !console.OwnsWindow()) return;
   err("\nPress Enter to close this window.");
   console.DropTypedAhead();
   std::string line;
@@ -135,7 +132,7 @@ int RunDislistLog(const std::vector<std::wstring>& arguments, TextOutput& outTex
     if (ParseOptions(arguments, options, problem, KindOfPath)) {
       code = ExitCode(Run(options, console, out, err), out, err);
     } else {
-      err("dislist-log: " + problem + (options.dropped ? "\n" : "\n\n" + Usage()));
+      err("dislist-log: " + problem + (options.forPerson ? "\n" : "\n\n" + Usage()));
     }
   } catch (const std::exception& error) {
     // Out of memory, mostly: said, and still on the screen after a

@@ -74,7 +74,7 @@ int RunReport(const Options& options, const LogScanner& whole, const LogFileFact
   }
   const std::string number = std::to_string(run->number);
   out("\nThe last run that removed entries is run " + number + ": " + Entries(run->removed) + ".\n");
-  if (!console.InputIsConsole() || !console.OutputIsConsole()) {
+  if (!console.PersonAtConsole()) {
     out("To give them back as a playlist: dislist-log export back.m3u8 --run " + number +
         (options.logGiven ? " --file \"" + Utf8(options.logPath) + "\"" : std::string()) + "\n");
     return 0;

@@ -95,7 +95,6 @@ bool LooksLikePath(const std::wstring& word) { return word.find_first_of(L"\\/:.
 // are instead.
 bool TakeDropped(const std::vector<std::wstring>& arguments, Options& options, std::string& problem,
                  PathKind (*kindOf)(const std::wstring& path)) {
-  options.dropped = true;
   options.forPerson = true;
   const std::wstring& path = arguments[0];
   if (arguments.size() > 1) {

@@ -36,12 +36,10 @@ struct Options {
   NumberOption last;
   bool help = false;
   // A person double-clicked the program or dropped something on it: what
-  // it says must stay on the screen. Commands typed at a prompt, run by a
+  // it says must stay on the screen, and a problem with what was dropped is
+  // one sentence, without the usage. Commands typed at a prompt, run by a
   // script or a scheduled task, never wait.
   bool forPerson = false;
-  // The arguments are paths dropped on the program (or typed as such):
-  // their problems are said in one sentence, without the usage.
-  bool dropped = false;
 };
 
 // Reads the command line (without the program's name); on a mistake says

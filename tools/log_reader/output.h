@@ -38,7 +38,7 @@ class Console {
   // or nothing).
   virtual bool InputIsConsole() = 0;
   // Whether the standard output is a console a person reads (not a file or
-  // a pipe that a script reads): a question is asked only where both are.
+  // a pipe that a script reads).
   virtual bool OutputIsConsole() = 0;
   // Whether the console window is the program's own, opened for it alone
   // (a double-click in Explorer), not a command prompt's that stays open.
@@ -48,6 +48,10 @@ class Console {
   virtual void DropTypedAhead() = 0;
   // One typed line without its line end; false at the end of input.
   virtual bool ReadLine(std::string& line) = 0;
+
+  // Whether a person can both read what is said and answer: the only place
+  // a question is asked.
+  bool PersonAtConsole() { return InputIsConsole() && OutputIsConsole(); }
 };
 
 }  // namespace dislist_log

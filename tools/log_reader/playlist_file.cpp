@@ -65,10 +65,10 @@ bool PlaylistFile::PutInPlace() {
       return Fail("cannot put the playlist in place of " + Utf8(target_), error);
     }
     target_ = std::move(next);
+    fullPath_ = FullPath(target_);
+    if (fullPath_.empty()) fullPath_ = target_;
   }
   temporary_.clear();
-  const std::wstring placed = FullPath(target_);
-  if (!placed.empty()) fullPath_ = placed;
   return true;
 }
 

@@ -58,8 +58,7 @@ void PlaylistExport::SayFailed(const std::string& problem) {
 }
 
 std::string PlaylistExport::Written() const {
-  std::string line = Number(count_) + (count_ == 1 ? " removed entry" : " removed entries") + " written to " +
-                     Utf8(fullPath());
+  std::string line = Counted(count_, "removed entry", "removed entries") + " written to " + Utf8(fullPath());
   if (leftOut_) line += " (" + Number(leftOut_) + " left out, see above)";
   return line;
 }

@@ -96,11 +96,9 @@ void ReportSummary(const std::wstring& logPath, const LogScanner& scanner, const
     out("run 0 is what the log holds before its first start-up; --run 0 selects it\n");
   }
   if (scanner.notUtf8() > 0) {
-    out(scanner.notUtf8() == 1
-            ? std::string("1 line is not valid UTF-8 (the log was saved in another encoding?): names in it may "
-                          "show wrongly\n")
-            : Number(scanner.notUtf8()) + " lines are not valid UTF-8 (the log was saved in another encoding?): "
-                                          "names in them may show wrongly\n");
+    out(Counted(scanner.notUtf8(), "line is", "lines are") +
+        " not valid UTF-8 (the log was saved in another encoding?): names in " +
+        (scanner.notUtf8() == 1 ? "it" : "them") + " may show wrongly\n");
   }
   out("total (" + Counted(runs.size(), "run", "runs") + "): " + Counts(Total(runs)) + "\n");
   out(facts.haveTime ? "last written " + MinuteText(facts.lastWritten) + " (local time)\n"
